@@ -1,0 +1,2 @@
+#include "cards/deck.h"
+// placeholder: filled in by its owner

@@ -1,0 +1,48 @@
+#pragma once
+// The video poker machine: deal, hold, draw, pay, auto deal, and the adviser's
+// checks and perfect-play run. Plain C++; the table is reached through PokerView.
+#include <array>
+#include <cstdint>
+
+#include "cards/random.h"
+#include "poker/rules.h"
+#include "poker/view.h"
+#include "store/prefs.h"
+
+namespace dm {
+
+struct PokerState {
+    PokerCards pokerHand{};
+    std::array<bool, 5> held{};
+    int16_t handClass = 0;
+    bool holdPhase = false;
+    bool pokerBusy = false;
+    std::array<int16_t, 52> pokerDeck{};  // 0..4 dealt, 5 + i replaces position i
+    bool dealRightToLeft = false;
+    bool cardsShown = false;  // picPoker(0) visible: a previous hand lies on the table
+    int16_t winnings = 0;     // "Won"
+    int16_t hands = 0;        // "Hands": the current perfect-play run
+    int16_t timer = 100;      // "Timer": the countdown
+    uint32_t dealSerial = 0;  // grows when the table is set up again, so a running step stops
+};
+
+class PokerGame {
+public:
+    PokerGame(PokerView& view, Prefs& prefs, Rng& rng);
+
+    PokerState s;
+
+    void initPokerScreen();
+    void picDeal_Click(int index);  // the poker branch
+    void showPokerHand();           // deal step or draw step, by holdPhase
+    void toggleHold(int index);     // picPoker_MouseDown / picPoker_DblClick
+    void Timer1_Timer();
+    void leave();                   // switching to rummy: stop the countdown, abandon the hand
+
+private:
+    PokerView& view_;
+    Prefs& prefs_;
+    Rng& rng_;
+};
+
+}  // namespace dm

@@ -1,0 +1,59 @@
+#pragma once
+// The user's preferences as the main window holds them during a run, and the
+// rules that load them from and save them to the settings store.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dm {
+
+// Key/value strings of application "TolvaRummy", section "Preferences".
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<std::string> read(const std::string& key) = 0;  // nullopt: key missing
+    virtual void write(const std::string& key, const std::string& value) = 0;
+};
+
+struct Prefs {
+    int32_t prfCardOutlineColor = 65280;  // 0x00BBGGRR, hold-marker colour
+    int16_t prfWager = 5;
+    int16_t prfCardSpace = 16;
+    std::string prfTolvaCustomBackFace;
+    std::string prfPKCustomBackFace;
+    bool prfIsTolvaCustomCardBack = false;
+    bool prfIsPKCustomCardBack = false;
+    int32_t prfTolvaBackFace = 54;
+    int32_t prfPKBackFace = 65;
+    int16_t prfMoveDelay = 100;
+    bool prfShowPokerPlay = false;
+    bool prfTolvaScores = true;
+    bool prfPokerAutoDeal = false;
+    bool isPoker = false;
+    bool prfShowHide = true;
+    bool prfAnimation = true;
+    bool prfTolvaAutoSort = false;
+    bool prfSound = true;
+    int32_t prfAnimationDelay = -1;  // negative: not yet measured
+    std::string prfTolvaBackground = "meadow.jpg";
+    std::string prfPKBackground = "vpokerwood.jpg";
+    int16_t prfScrollVal = 0;
+    bool prfHideDesktop = false;
+    int16_t prfComputerBank = 100;
+    int16_t prfPlayerBank = 100;
+};
+
+}  // namespace dm
+
+namespace dm {
+
+// Reads every key in the load order; a bad number falls back to that key's default
+// alone. Returns the names of keys that held unreadable text (for a message).
+std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& prefs);
+// Writes the keys in the save order and by the save rules.
+void savePrefs(SettingsStore& store, const Prefs& prefs);
+// The Boolean rule: only the exact text "False" is false.
+bool storedBool(const std::string& text);
+
+}  // namespace dm

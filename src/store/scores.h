@@ -1,0 +1,39 @@
+#pragma once
+// The three top-three score tables and their file "stats.dat".
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace dm {
+
+struct TopScoreEntry {
+    std::string name;  // exactly 20 8-bit characters, space padded
+    int16_t score = 0;
+};
+
+// 0..2 rummy banks, 3..5 video poker perfect-play runs, 6..8 video poker winnings.
+using TopScores = std::array<TopScoreEntry, 9>;
+
+TopScores defaultTopScores();
+// Missing or empty file: the defaults. A short file: missing entries empty with score 0.
+TopScores readScoreFile(const std::string& path);
+// Replaces the file whole (never torn); bytes past record 9 of the old file are kept.
+// False when it could not be written; the old file is then untouched.
+bool writeScoreFile(const std::string& path, const TopScores& scores);
+
+// The platform's input box: prompt, title, default text -> answer ("" when cancelled).
+using InputBox = std::function<std::string(const std::string& prompt, const std::string& title,
+                                           const std::string& defaultText)>;
+
+struct RunResults {
+    int16_t playerBank = 0;     // prfPlayerBank
+    int16_t perfectPlay = 0;    // prfvidPokPerfPlay; set to 0 after a strategy entry
+    int16_t pokerMoney = 0;     // prfvidPokMoney
+};
+
+// Offers the results to the three tables in turn, then writes the file.
+// Returns false when the file could not be written (the tables stay changed in memory).
+bool CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path);
+
+}  // namespace dm

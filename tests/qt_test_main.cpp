@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <cstdlib>
+
+// Widget tests run without a display unless one is asked for.
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
