@@ -7,7 +7,7 @@ namespace dm {
 enum class LabelLight { BestPlay, Wrong, Paid, PaidBright };
 enum class CardShow { Hidden, Back, Face };
 
-class PokerView : public GameHost {
+class PokerView : public virtual GameHost {
 public:
     // initPokerScreen's table work: rummy menus off, pile and markers hidden, poker
     // background, labels laid out and coloured, rummy boxes hidden, window sized,

@@ -24,7 +24,7 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
-class RummyView : public GameHost {
+class RummyView : public virtual GameHost {
 public:
     // After a deal: both hands, the stock pictures, the empty discard pile, the draw spots.
     virtual void showDeal() = 0;
