@@ -13,6 +13,9 @@ constexpr int kPokerClasses = 21;
 // Class 1..21 of five cards (0: evaluation failed). Payout mode leaves out classes 5 and 9.
 int16_t EvaluatePokerHand(const PokerCards& cards, bool payout = false);
 
+// How many of the 2,598,960 five-card hands fall in each class; index 0 counts failures.
+std::array<uint32_t, kPokerClasses + 1> pokerCensus(bool payout);
+
 const char* pokerCaption(int cls);  // exact label caption of class 1..21; "" otherwise
 int pokerPays(int cls);             // credits returned for a final hand of the class
 int CardsToHand(int cls);           // cards to keep for the class
