@@ -55,5 +55,15 @@ std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& prefs);
 void savePrefs(SettingsStore& store, const Prefs& prefs);
 // The Boolean rule: only the exact text "False" is false.
 bool storedBool(const std::string& text);
+// The numeric text the store may hold, read as the original program read it:
+// decimal (blanks around allowed, fractions rounded half to even), "&H..." hex and
+// "&O..." octal with an optional "&" Long suffix. nullopt: not a number.
+std::optional<int64_t> storedNumber(const std::string& text);
+// "prfHideDesktop" is read once by the program entry, before the main window.
+bool loadHideDesktop(SettingsStore& store);
+
+// The stored pause of the computer is kept within this range so that four times it
+// still fits a 16-bit product.
+constexpr int16_t kMaxMoveDelay = 8191;
 
 }  // namespace dm

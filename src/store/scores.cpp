@@ -1,1 +1,196 @@
-// placeholder: filled in by its owner
+#include "store/scores.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace dm {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kRecordSize = 22;
+constexpr size_t kFileSize = kRecordSize * kScoreEntries;
+
+// Present means its length can be read and is not zero; any error counts as absent.
+bool fileHasData(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    return !ec && size > 0;
+}
+
+std::vector<char> encode(const TopScores& scores)
+{
+    std::vector<char> bytes;
+    bytes.reserve(kFileSize);
+    for (const auto& e : scores) {
+        const std::string name = scoreName(e.name);
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        const auto u = static_cast<uint16_t>(e.score);
+        bytes.push_back(static_cast<char>(u & 0xFF));
+        bytes.push_back(static_cast<char>(u >> 8));
+    }
+    return bytes;
+}
+
+// Everything past record 9 of the current file; the program never shortens it.
+// nullopt when the file exists but cannot be read, so nothing is lost by rewriting.
+std::optional<std::vector<char>> oldTail(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return ec ? std::nullopt : std::optional<std::vector<char>>(std::vector<char>{});
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<char> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    if (all.size() <= kFileSize)
+        return std::vector<char>{};
+    return std::vector<char>(all.begin() + kFileSize, all.end());
+}
+
+bool writeAll(int fd, const std::vector<char>& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+const std::array<std::array<const char*, 3>, 3> kPrompts = {{
+    {"You have the top Tolva Rummy score. Please enter your name",
+     "You have the second highest  Tolva Rummy score. Please enter your name",
+     "You have the 3rd highest  Tolva Rummy score. Please enter your name"},
+    {"You have the top Video Poker strategy score. Please enter your name",
+     "You have the second highest Video Poker strategy score. Please enter your name",
+     "You have the 3rd highest Video Poker strategy score. Please enter your name"},
+    {"You have the top Video Poker Winnings score. Please enter your name",
+     "You have the second highest Video Poker Winnings score. Please enter your name",
+     "You have the 3rd highest Video Poker Winnings score. Please enter your name"},
+}};
+
+}  // namespace
+
+std::string scoreName(const std::string& name)
+{
+    std::string s = name.substr(0, kNameLength);
+    s.resize(kNameLength, ' ');
+    return s;
+}
+
+TopScores defaultTopScores()
+{
+    TopScores t;
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i].name = scoreName("anonymous");
+        t[i].score = i < 3 ? 130 : i < 6 ? 20 : 100;
+    }
+    return t;
+}
+
+TopScores readScoreFile(const std::string& path)
+{
+    if (!fileHasData(path))
+        return defaultTopScores();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return defaultTopScores();
+    std::vector<char> bytes(kFileSize);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const auto got = static_cast<size_t>(in.gcount());
+
+    TopScores t;
+    for (size_t k = 0; k < t.size(); ++k) {
+        const size_t at = k * kRecordSize;
+        if (at + kRecordSize > got) {
+            t[k] = {scoreName(""), 0};  // a record past the end of a short file
+            continue;
+        }
+        t[k].name.assign(bytes.data() + at, kNameLength);
+        const auto lo = static_cast<uint8_t>(bytes[at + kNameLength]);
+        const auto hi = static_cast<uint8_t>(bytes[at + kNameLength + 1]);
+        t[k].score = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+    }
+    return t;
+}
+
+bool writeScoreFile(const std::string& path, const TopScores& scores)
+{
+    // Write through a link to its target so the link itself survives the rename.
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        target = fs::weakly_canonical(target, ec);
+        if (ec)
+            return false;
+    }
+    const auto tail = oldTail(target.string());
+    if (!tail)
+        return false;
+    std::vector<char> bytes = encode(scores);
+    bytes.insert(bytes.end(), tail->begin(), tail->end());
+
+    // A complete new file next to the old one, then an atomic rename: a crash or a
+    // full disk leaves either the old tables or the new ones, never half of each.
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    const bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || std::rename(tmp.c_str(), target.c_str()) != 0) {
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    // Make the rename itself durable; a failure here no longer risks the data.
+    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY); dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+bool CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path)
+{
+    const std::array<int16_t, 3> values = {results.playerBank, results.perfectPlay, results.pokerMoney};
+    for (size_t table = 0; table < 3; ++table) {
+        const int16_t v = values[table];
+        const size_t first = table * 3;
+        size_t place = 0;
+        while (place < 3 && scores[first + place].score >= v)
+            ++place;
+        if (place == 3)
+            continue;
+        const std::string answer = ask(kPrompts[table][place], "Congratulations", "anonymous");
+        if (answer.empty())
+            continue;
+        for (size_t i = first + 2; i > first + place; --i)
+            scores[i] = scores[i - 1];
+        scores[first + place] = {scoreName(answer), v};
+        if (table == 1)
+            results.perfectPlay = 0;
+    }
+    return writeScoreFile(path, scores);
+}
+
+}  // namespace dm

@@ -1,6 +1,7 @@
 #pragma once
 // The three top-three score tables and their file "stats.dat".
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,8 +16,15 @@ struct TopScoreEntry {
 // 0..2 rummy banks, 3..5 video poker perfect-play runs, 6..8 video poker winnings.
 using TopScores = std::array<TopScoreEntry, 9>;
 
+constexpr size_t kNameLength = 20;
+constexpr size_t kScoreEntries = std::tuple_size_v<TopScores>;
+
+// A name as the tables hold it: cut after 20 characters or padded with spaces.
+std::string scoreName(const std::string& name);
+
 TopScores defaultTopScores();
-// Missing or empty file: the defaults. A short file: missing entries empty with score 0.
+// Missing or empty file: the defaults. A short file: entries past its end get a name
+// of 20 spaces and score 0. Bytes past record 9 are ignored.
 TopScores readScoreFile(const std::string& path);
 // Replaces the file whole (never torn); bytes past record 9 of the old file are kept.
 // False when it could not be written; the old file is then untouched.
