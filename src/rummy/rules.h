@@ -19,6 +19,8 @@ struct MeldStore {
     std::array<CardRec, 10> cards{};
     int16_t count = 0;
     void clear();
+    // Appends a whole meld; a meld that no longer fits is not stored (false).
+    bool addMeld(const CardRec& a, const CardRec& b, const CardRec& c);
 };
 
 // What the evaluation remembers through one hand, and the flags it reads and sets.
