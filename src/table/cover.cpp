@@ -1,0 +1,59 @@
+#include "table/cover.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace dm {
+
+frmHide::frmHide(QWidget* mainWindow) : QWidget(nullptr), main_(mainWindow)
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Dunmere"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0x10, 0x10, 0x14));
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+void frmHide::showCover()
+{
+    QScreen* screen = main_ ? main_->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(screen->geometry());
+    show();
+    sendBehind();
+}
+
+void frmHide::sendBehind()
+{
+    lower();
+    if (main_ && main_->isVisible()) {
+        main_->raise();
+        main_->activateWindow();
+    }
+}
+
+void frmHide::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    // Deferred: raising another window inside our own activation confuses some window managers.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { sendBehind(); });
+}
+
+void frmHide::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    QTimer::singleShot(0, this, [this] { sendBehind(); });
+}
+
+void frmHide::mousePressEvent(QMouseEvent*)
+{
+    sendBehind();
+}
+
+}  // namespace dm

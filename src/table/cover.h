@@ -1,0 +1,33 @@
+#pragma once
+// The desktop cover: a plain dark window over the whole screen that stays behind the
+// main window.
+#include <QPointer>
+#include <QWidget>
+
+namespace dm {
+
+class frmHide : public QWidget {
+    Q_OBJECT
+public:
+    // mainWindow is brought forward whenever the cover is activated. The cover is a
+    // top-level window of its own (no parent) so it may sit behind the main window.
+    explicit frmHide(QWidget* mainWindow = nullptr);
+
+    void setMainWindow(QWidget* mainWindow) { main_ = mainWindow; }
+
+    // Covers the screen the main window is on (or the primary one) and shows itself
+    // behind the main window.
+    void showCover();
+
+protected:
+    void changeEvent(QEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+
+private:
+    void sendBehind();
+
+    QPointer<QWidget> main_;
+};
+
+}  // namespace dm

@@ -1,0 +1,21 @@
+#pragma once
+// Data files beside the program: presence test, paths, folder listings, pictures.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace dm {
+
+// A file counts only when it exists, is a plain file and is not empty; any error = absent.
+bool filePresent(const QString& path);
+
+// programDir + "/" + relative; either separator is accepted in relative ("wavs\\deal.wav").
+QString dataPath(const QString& programDir, const QString& relative);
+
+// Plain file names of dir, files only, sorted case-insensitively; empty when dir is missing.
+QStringList listFolder(const QString& dir);
+
+// The picture in path (.jpg, .gif, .bmp, .png ...); a null image when absent or unreadable.
+QImage loadPicture(const QString& path);
+
+}  // namespace dm
