@@ -3,6 +3,8 @@
 // the end of a hand and the banks. Plain C++ over the state below; the table,
 // sounds, boxes and waits are reached through RummyView.
 #include <cstdint>
+#include <exception>
+#include <type_traits>
 #include <vector>
 
 #include "cards/deck.h"
@@ -66,9 +68,57 @@ public:
     void UpdateBank(int outcome);  // 1 user won, 2 computer won, else redraw only
 
 private:
+    // Runs one handler's body; a failure is reported under the handler's name and the
+    // game goes on. Bodies that return bool say whether the caller may go on; a
+    // failure counts as "stop".
+    template <class Body>
+    bool guarded(const char* name, Body&& body)
+    {
+        try {
+            if constexpr (std::is_void_v<std::invoke_result_t<Body>>) {
+                body();
+                return true;
+            } else {
+                return body();
+            }
+        } catch (const std::exception& e) {
+            view_.reportError(name, e.what());
+        }
+        return false;
+    }
+
+    void sound(const char* file);
+    int moveDelay() const;
+    bool alive(uint32_t serial) const { return serial == s.dealSerial; }
+    bool pause(int ms, uint32_t serial);
+    bool glide(Place from, Place to, int card, uint32_t serial);
+    void relayoutPlayerHand();
+
+    // The user's side.
+    bool tableLocked() const;
+    void takeTopOfStock(CardRec& dst);
+    bool receiveDrawnCard(Place from, int card, uint32_t serial);
+    void offerTie();
+
+    // The computer's turn; false: the turn stops where it is.
+    bool playComputerTurn();
+    bool takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial);
+    bool drawAndDiscard(int pauseMs, uint32_t serial);
+    bool ComputerDrawFromDeck(uint32_t serial);
+    bool ComputerTakeDiscard(uint32_t serial);
+    bool ComputerDiscardCard(int index, uint32_t serial);
+    bool turnOver(uint32_t serial) const { return s.eval.handWon || !alive(serial); }
+    void endComputerTurn();
+
     RummyView& view_;
     Prefs& prefs_;
     Rng& rng_;
+
+    // A user step is mid-animation (events keep running): further table clicks of the
+    // same deal wait for it, so a card cannot be drawn or thrown twice.
+    bool userStepRunning_ = false;
+    uint32_t userStepDeal_ = 0;
+    friend class UserStepScope;
 };
 
 }  // namespace dm

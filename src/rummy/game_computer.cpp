@@ -1,0 +1,170 @@
+// The computer's turn, and the two commands that uncover its hand.
+#include <stdexcept>
+
+#include "rummy/game.h"
+
+namespace dm {
+
+void RummyGame::ComputerPlay()
+{
+    guarded("ComputerPlay", [&] {
+        if (!s.eval.handWon && !playComputerTurn())
+            return;
+        endComputerTurn();
+    });
+}
+
+// Offer, evaluate, then take the discard or draw; false when the turn ends early
+// (a win, the tie, a new deal, the window gone).
+bool RummyGame::playComputerTurn()
+{
+    const uint32_t serial = s.dealSerial;
+    // One pause length for the whole turn.
+    const int pauseMs = (rng_.below(4) + 1) * moveDelay();
+    s.eval.computerTurn = true;
+
+    if (s.discardEmpty())
+        throw std::logic_error("no card was offered");
+    const CardRec offered = s.discardPile.back();
+    s.computerHand[9] = offered;
+    if (EvaluateHand(s.computerHand, s.resetMelds, s.eval).computerWins)
+        WinnerComputerHoopla();  // won with the offered card: it stays on the pile
+    s.resetMelds = false;
+    if (turnOver(serial))
+        return false;
+
+    const OfferDecision d = decideOffer(s.computerHand, offered.number);
+    return d.takeDiscard ? takeOfferedCard(d.lowestSlot, pauseMs, serial) : drawAndDiscard(pauseMs, serial);
+}
+
+bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial)
+{
+    if (!s.eval.handWon) {
+        if (!pause(pauseMs, serial))
+            return false;
+        sound("deal.wav");
+    }
+    if (!ComputerTakeDiscard(serial) || turnOver(serial))
+        return false;
+    if (!pause(pauseMs, serial))
+        return false;
+    if (s.eval.handWon)
+        return true;
+    sound("drop.wav");
+    return ComputerDiscardCard(lowestSlot, serial);
+}
+
+bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial)
+{
+    if (!pause(pauseMs, serial))
+        return false;
+    if (!s.eval.handWon)
+        sound("deal.wav");
+    if (!ComputerDrawFromDeck(serial))
+        return false;
+    bool keepMelds = false;  // the stored melds of this hand survive the second look
+    const EvalResult r = EvaluateHand(s.computerHand, keepMelds, s.eval);
+    if (r.computerWins)
+        WinnerComputerHoopla();
+    if (turnOver(serial) || !pause(pauseMs, serial))
+        return false;
+    sound("drop.wav");
+    return ComputerDiscardCard(r.discardIndex, serial);
+}
+
+bool RummyGame::ComputerDrawFromDeck(uint32_t serial)
+{
+    return guarded("ComputerDrawFromDeck", [&] {
+        if (s.stockEmpty) {
+            view_.message("The game is a tie");
+            s.eval.handWon = true;
+            return true;
+        }
+        if (s.eval.handWon)
+            return true;
+        takeTopOfStock(s.computerHand[9]);
+        if (!glide(Place{Place::Kind::Stock}, Place{Place::Kind::ComputerDraw}, kNoCard, serial))
+            return false;
+        view_.showDrawSpot(Side::Computer, true);
+        const int last = static_cast<int>(s.stock.size()) - 1;
+        if (last >= 4 && last <= 8)
+            return view_.stockAnimation() && alive(serial);
+        return true;
+    });
+}
+
+// Reported under the draw's name: both are the computer taking a card.
+bool RummyGame::ComputerTakeDiscard(uint32_t serial)
+{
+    return guarded("ComputerDrawFromDeck", [&] {
+        if (!s.eval.computerTurn || s.eval.handWon)
+            return true;
+        if (s.discardEmpty())
+            throw std::logic_error("the discard pile holds no card");
+        view_.showDrawSpot(Side::Computer, false);
+        const int number = s.discardPile.back().number;
+        s.discardPile.pop_back();
+        view_.drawDiscardPile();
+        // The card starts where it lay: where a discard onto the shortened pile goes.
+        if (!glide(Place{Place::Kind::DiscardNext}, Place{Place::Kind::ComputerDraw}, number, serial))
+            return false;
+        view_.showDrawSpot(Side::Computer, true);
+        return true;
+    });
+}
+
+bool RummyGame::ComputerDiscardCard(int index, uint32_t serial)
+{
+    return guarded("ComputerDiscardCard", [&] {
+        if (s.eval.handWon)
+            return true;
+        if (index < 0 || index > 9)
+            throw std::out_of_range("no such slot in the computer's hand");
+        const CardRec card = s.computerHand[index];
+        Place from{Place::Kind::ComputerDraw};
+        if (index != 9) {
+            from = Place{Place::Kind::ComputerSlot, index};
+            view_.refreshHand(Side::Computer, index, true);
+        }
+        if (!glide(from, Place{Place::Kind::DiscardNext}, card.number, serial))
+            return false;
+        s.discardPile.push_back(cardOf(card.number));
+        view_.drawDiscardPile();
+        copyIdentity(s.computerHand[index], s.computerHand[9]);
+        s.computerHand[index].value = s.computerHand[9].value;
+        view_.refreshHand(Side::Computer);
+        return true;
+    });
+}
+
+void RummyGame::endComputerTurn()
+{
+    CardRec& drawn = s.computerHand[9];
+    drawn.number = drawn.rank = drawn.suit = drawn.value = -1;
+    s.eval.computerTurn = false;
+    if (s.eval.handWon)
+        return;
+    regroupComputerHand(s.computerHand, s.eval.computerMelds, s.geo.cardStep);
+}
+
+void RummyGame::mnuShowComputerHand_Click()
+{
+    guarded("mnuShowComputerHand_Click", [&] {
+        prefs_.prfShowHide = !prefs_.prfShowHide;
+        view_.drawComputerCards(!prefs_.prfShowHide);
+    });
+}
+
+void RummyGame::mnuPeek_Click()
+{
+    guarded("mnuPeek_Click", [&] {
+        if (rng_.below(9) + 1 == 3)
+            sound("peek.wav");
+        view_.drawComputerCards(true);
+        // A new deal during the look still ends face down; a closed window gets no call.
+        if (view_.wait(2000))
+            view_.drawComputerCards(false);
+    });
+}
+
+}  // namespace dm
