@@ -1,0 +1,58 @@
+#pragma once
+// Test shorthand: hands written as "5C 10H QS" (ranks A 2..10 J Q K, suits C D H S).
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cards/deck.h"
+
+namespace dm::test {
+
+inline int parseCard(const std::string& t)
+{
+    static const std::string suits = "CDHS";
+    const std::string r = t.substr(0, t.size() - 1);
+    int rank = r == "A" ? 1 : r == "J" ? 11 : r == "Q" ? 12 : r == "K" ? 13 : std::stoi(r);
+    auto suit = suits.find(t.back());
+    if (rank < 1 || rank > 13 || suit == std::string::npos)
+        throw std::invalid_argument("bad card " + t);
+    return cardNumber(rank, static_cast<int>(suit));
+}
+
+inline std::vector<int> numbersOf(const std::string& cards)
+{
+    std::istringstream in(cards);
+    std::vector<int> out;
+    for (std::string t; in >> t;)
+        out.push_back(parseCard(t));
+    return out;
+}
+
+// Up to ten cards into slots 0.., the rest left as default records.
+inline Hand handOf(const std::string& cards)
+{
+    Hand h{};
+    auto nums = numbersOf(cards);
+    for (size_t k = 0; k < nums.size() && k < h.size(); ++k)
+        setCard(h[k], nums[k]);
+    return h;
+}
+
+inline std::vector<int> handNumbers(const Hand& h, int slots = 9)
+{
+    std::vector<int> out;
+    for (int k = 0; k < slots; ++k)
+        out.push_back(h[k].number);
+    return out;
+}
+
+inline std::vector<int> handValues(const Hand& h)
+{
+    std::vector<int> out;
+    for (const auto& c : h)
+        out.push_back(c.value);
+    return out;
+}
+
+}  // namespace dm::test
