@@ -11,6 +11,14 @@
 
 namespace dm {
 
+// Counters are 16-bit: they stop at the bounds instead of wrapping round.
+constexpr int16_t clampToInt16(int v)
+{
+    return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
+}
+
+constexpr int kPokerWager = 5;
+
 struct PokerState {
     PokerCards pokerHand{};
     std::array<bool, 5> held{};
@@ -40,6 +48,17 @@ public:
     void leave();                   // switching to rummy: stop the countdown, abandon the hand
 
 private:
+    void dealStep(uint32_t serial);
+    void drawStep(uint32_t serial);
+    bool payOut(uint32_t serial);  // false: abandoned during the count-up
+    void endRun();                 // offers a finished perfect-play run, then restarts it
+    void sound(const char* file);  // only when the sound preference is on
+    void show(int pos, CardShow how);
+    // A wait or a glide that reports false when the window is gone or the step
+    // that started it at `serial` was abandoned.
+    bool pause(uint32_t serial, int ms);
+    bool glide(uint32_t serial, int pos);
+
     PokerView& view_;
     Prefs& prefs_;
     Rng& rng_;
