@@ -1,0 +1,214 @@
+#pragma once
+// A table that records every call as a text line, answers questions from a script and
+// can make a wait or an animation fail (window gone) or run a command in its middle.
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cards/random.h"
+#include "rummy/game.h"
+#include "rummy/rules_support.h"
+
+namespace dm::test {
+
+inline const char* sideName(Side s) { return s == Side::Player ? "Player" : "Computer"; }
+
+inline std::string placeName(Place p)
+{
+    static const char* names[] = {"Stock", "DiscardTop", "DiscardNext", "PlayerDraw",
+                                  "ComputerDraw", "PlayerSlot", "ComputerSlot"};
+    std::string n = names[static_cast<int>(p.kind)];
+    if (p.kind == Place::Kind::PlayerSlot || p.kind == Place::Kind::ComputerSlot)
+        n += std::to_string(p.slot);
+    return n;
+}
+
+class FakeRummyView : public RummyView {
+public:
+    std::vector<std::string> calls;
+    const Prefs* prefs = nullptr;  // for "banks P/C" lines
+
+    std::deque<bool> answers;  // askYesNo, in turn; then defaultAnswer
+    bool defaultAnswer = false;
+    int waits = 0, animations = 0;
+    int failWaitAt = 0, failAnimationAt = 0;  // 1-based call that reports the window gone
+    std::function<void(int)> onWait, onAnimation;  // run inside the n-th call
+    bool gone = false;
+
+    bool wait(int ms) override
+    {
+        record("wait " + std::to_string(ms));
+        ++waits;
+        if (onWait)
+            onWait(waits);
+        gone = gone || waits == failWaitAt;
+        return !gone;
+    }
+    void playSound(const std::string& file) override { record("sound " + file); }
+    void message(const std::string& text, const std::string&) override { record("message " + text); }
+    bool askYesNo(const std::string& text, const std::string& title) override
+    {
+        record("ask " + text + "|" + title);
+        bool yes = answers.empty() ? defaultAnswer : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return yes;
+    }
+    void reportError(const std::string& procedure, const std::string& description) override
+    {
+        record("error " + procedure + ": " + description);
+    }
+
+    void showDeal() override { record("showDeal"); }
+    void refreshHand(Side which, int selected, bool skip) override
+    {
+        record(std::string("refreshHand ") + sideName(which) + " " + std::to_string(selected) + (skip ? " skip" : ""));
+    }
+    void drawComputerCards(bool faceUp) override { record(faceUp ? "computerCards up" : "computerCards down"); }
+    void drawDiscardPile() override { record("discardPile"); }
+    void showStock(int pileImage) override { record("stock " + std::to_string(pileImage)); }
+    void showDrawSpot(Side which, bool shown) override
+    {
+        record(std::string("drawSpot ") + sideName(which) + (shown ? " shown" : " hidden"));
+    }
+    bool animateCard(Place from, Place to, int card) override
+    {
+        record("animate " + placeName(from) + ">" + placeName(to) + " " + std::to_string(card));
+        ++animations;
+        if (onAnimation)
+            onAnimation(animations);
+        gone = gone || animations == failAnimationAt;
+        return !gone;
+    }
+    bool stockAnimation() override
+    {
+        record("stockAnimation");
+        return !gone;
+    }
+    void showWinner(Side winner) override { record(std::string("winner ") + sideName(winner)); }
+    void drawBanks() override
+    {
+        record(prefs ? "banks " + std::to_string(prefs->prfPlayerBank) + "/" + std::to_string(prefs->prfComputerBank)
+                     : "banks");
+    }
+    void hideStartItem() override { record("hideStart"); }
+
+    int count(const std::string& prefix) const
+    {
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                              [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+    }
+    bool has(const std::string& prefix) const { return count(prefix) > 0; }
+    std::vector<std::string> matching(const std::string& prefix) const
+    {
+        std::vector<std::string> out;
+        for (const auto& c : calls)
+            if (c.rfind(prefix, 0) == 0)
+                out.push_back(c);
+        return out;
+    }
+
+private:
+    void record(std::string line) { calls.push_back(std::move(line)); }
+};
+
+// Plays the given values first, then a seeded sequence.
+class TestRng : public Rng {
+public:
+    std::deque<double> next;
+    double uniform() override
+    {
+        if (next.empty())
+            return base_.uniform();
+        double v = next.front();
+        next.pop_front();
+        return v;
+    }
+
+private:
+    SeededRng base_{20240611};
+};
+
+// A game on the fake table, with helpers to set up exactly the hand a test needs.
+struct Table {
+    Prefs prefs;
+    TestRng rng;
+    FakeRummyView view;
+    RummyGame game{view, prefs, rng};
+    RummyState& s = game.s;
+
+    Table()
+    {
+        view.prefs = &prefs;
+        prefs.prfTolvaScores = false;
+        game.shuffleCards(false);
+        view.calls.clear();
+    }
+
+    // Replaces the deal: the named hands, the stock's top cards (last = next drawn),
+    // the discard pile (last = top); every other card lies under the stock's top cards,
+    // or at the bottom of the discard pile with restOnPile.
+    void arrange(const std::string& player, const std::string& computer, const std::string& stockTop,
+                 const std::string& discard = "", bool restOnPile = false)
+    {
+        std::vector<bool> used(kDeckSize, false);
+        auto take = [&](const std::string& cards) {
+            auto nums = numbersOf(cards);
+            for (int n : nums) {
+                if (used.at(n))
+                    throw std::invalid_argument("card used twice: " + cardName(n));
+                used[n] = true;
+            }
+            return nums;
+        };
+        auto p = take(player), c = take(computer), top = take(stockTop), d = take(discard);
+        for (int k = 0; k < 9; ++k) {
+            s.playerHand[k] = cardOf(p.at(k));
+            s.computerHand[k] = cardOf(c.at(k));
+        }
+        layoutHand(s.playerHand, s.geo.cardStep, s.geo.cWidth, s.geo.playerHandTop);
+        layoutHand(s.computerHand, s.geo.cardStep, s.geo.cWidth, 0);
+        s.stock.clear();
+        s.discardPile.assign(1, CardRec{});
+        for (int n = 0; n < kDeckSize; ++n)
+            if (!used[n])
+                (restOnPile ? s.discardPile : s.stock).push_back(cardOf(n));
+        for (int n : top)
+            s.stock.push_back(cardOf(n));
+        for (int n : d)
+            s.discardPile.push_back(cardOf(n));
+    }
+};
+
+// Every card of the deal in exactly one place; "" when so, else what is wrong.
+inline std::string placesCheck(const RummyState& s)
+{
+    std::vector<int> seen(kDeckSize, 0);
+    auto count = [&](const CardRec& c) {
+        if (c.number >= 0 && c.number < kDeckSize)
+            ++seen[c.number];
+    };
+    for (int k = 0; k < 9; ++k) {
+        count(s.playerHand[k]);
+        count(s.computerHand[k]);
+    }
+    if (s.mustDiscard)
+        count(s.playerHand[9]);
+    const CardRec& c9 = s.computerHand[9];
+    // A computer win or tie may leave the offered card in slot 9 while it still tops the pile.
+    bool c9IsPileTop = !s.discardEmpty() && c9.number == s.discardPile.back().number;
+    if (s.eval.computerTurn && c9.number >= 0 && !c9IsPileTop)
+        count(c9);
+    for (size_t i = s.stockEmpty ? 1 : 0; i < s.stock.size(); ++i)
+        count(s.stock[i]);
+    for (size_t i = 1; i < s.discardPile.size(); ++i)
+        count(s.discardPile[i]);
+    for (int n = 0; n < kDeckSize; ++n)
+        if (seen[n] != 1)
+            return cardName(n) + " is in " + std::to_string(seen[n]) + " places";
+    return "";
+}
+
+}  // namespace dm::test
