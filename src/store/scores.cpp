@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -44,21 +43,30 @@ std::vector<char> encode(const TopScores& scores)
 }
 
 // Everything past record 9 of the current file; the program never shortens it.
-// nullopt when the file exists but cannot be read, so nothing is lost by rewriting.
-std::optional<std::vector<char>> oldTail(const std::string& path)
+// nullopt when something that is not a readable file is in the way, so a rewrite
+// never loses data it could not see.
+std::optional<std::vector<char>> oldTail(const fs::path& path)
 {
     std::error_code ec;
-    if (!fs::exists(path, ec))
-        return ec ? std::nullopt : std::optional<std::vector<char>>(std::vector<char>{});
+    const auto st = fs::status(path, ec);
+    if (st.type() == fs::file_type::not_found)
+        return std::vector<char>{};
+    if (ec || st.type() != fs::file_type::regular)
+        return std::nullopt;
+    const auto size = fs::file_size(path, ec);
+    if (ec)
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::vector<char> all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    if (all.size() <= kFileSize)
+    if (size <= kFileSize)
         return std::vector<char>{};
-    return std::vector<char>(all.begin() + kFileSize, all.end());
+    std::vector<char> tail(size - kFileSize);
+    in.seekg(static_cast<std::streamoff>(kFileSize));
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    if (!in)
+        return std::nullopt;
+    return tail;
 }
 
 bool writeAll(int fd, const std::vector<char>& bytes)
@@ -142,7 +150,7 @@ bool writeScoreFile(const std::string& path, const TopScores& scores)
         if (ec)
             return false;
     }
-    const auto tail = oldTail(target.string());
+    const auto tail = oldTail(target);
     if (!tail)
         return false;
     std::vector<char> bytes = encode(scores);
