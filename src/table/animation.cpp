@@ -27,12 +27,12 @@ std::vector<QPoint> animationPath(QPoint start, QPoint end, int step)
     // Both coordinates are carried as reals and only rounded for drawing, so the minor
     // axis moves smoothly even when its share of a step is below one pixel.
     const double otherStep = step * (std::abs(other) / static_cast<double>(std::abs(driving))) * (other < 0 ? -1 : 1);
-    double d = xDrives ? start.x() : start.y();
-    double o = xDrives ? start.y() : start.x();
+    const double d0 = xDrives ? start.x() : start.y();
+    const double o0 = xDrives ? start.y() : start.x();
     path.reserve(static_cast<size_t>(frames) + 1);
     for (int k = 1; k < frames; ++k) {
-        d += driveStep;
-        o += otherStep;
+        const double d = d0 + k * driveStep;
+        const double o = o0 + k * otherStep;
         path.push_back(xDrives ? QPoint(qRound(d), qRound(o)) : QPoint(qRound(o), qRound(d)));
     }
     path.push_back(end);
@@ -59,16 +59,18 @@ int animationDelayFor(double frameSeconds, double loopTurnSeconds)
     };
     if (slowEnough(0))
         return 0;
-    // A machine whose loop costs nothing would raise the delay for ever: stop at the top.
-    if (loopTurnSeconds <= 0.0 || !slowEnough(kMaxAnimationDelay))
+    // A loop that costs nothing could never slow the frames: the stepping would not end.
+    if (loopTurnSeconds <= 0.0)
         return kMaxAnimationDelay;
+    if (!slowEnough(kMaxMeasuredDelay))
+        return kMaxMeasuredDelay;
     const double perFrame = kTargetSeconds / kTestFrames - frameSeconds;
-    int delay = static_cast<int>(std::ceil(perFrame / (1000.0 * loopTurnSeconds) / kDelayStep)) * kDelayStep;
-    delay = std::clamp(delay, kDelayStep, kMaxAnimationDelay);
+    const double steps = std::ceil(perFrame / (1000.0 * loopTurnSeconds) / kDelayStep);
+    int delay = std::clamp(static_cast<int>(steps) * kDelayStep, kDelayStep, kMaxMeasuredDelay);
     // Settle rounding at the boundary with the very comparison the stepping would make.
     while (delay > 0 && slowEnough(delay - kDelayStep))
         delay -= kDelayStep;
-    while (delay < kMaxAnimationDelay && !slowEnough(delay))
+    while (delay < kMaxMeasuredDelay && !slowEnough(delay))
         delay += kDelayStep;
     return delay;
 }

@@ -14,8 +14,10 @@ std::vector<QPoint> animationPath(QPoint start, QPoint end, int step);
 // The frame delay (in thousands of loop turns, a multiple of 10) at which 150 frames
 // take at least 0.3 s, given one frame's drawing cost and one loop turn's cost.
 int animationDelayFor(double frameSeconds, double loopTurnSeconds);
-// The largest delay the measurement or the speed slider can give.
+// The slowest delay of the speed slider.
 constexpr int kMaxAnimationDelay = 6000;
+// Where the measurement gives up on a loop that seems to cost nothing.
+constexpr int kMaxMeasuredDelay = 10'000'000;
 
 // Seconds one turn of an empty counting loop takes on this machine.
 double measureLoopTurnSeconds();

@@ -1,0 +1,109 @@
+#include "table/wait.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace dm;
+
+namespace {
+// Every test starts with waits allowed and leaves them allowed.
+class TableWait : public ::testing::Test {
+protected:
+    void SetUp() override { resumeWaits(); }
+    void TearDown() override { resumeWaits(); }
+};
+}  // namespace
+
+TEST_F(TableWait, WaitsTheTimeWhileEventsRun)
+{
+    bool timerRan = false;
+    QTimer::singleShot(5, [&] { timerRan = true; });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(shortDelay(40, nullptr));
+    EXPECT_GE(clock.elapsed(), 40);
+    EXPECT_TRUE(timerRan);
+
+    QObject guard;
+    EXPECT_TRUE(shortDelay(10, &guard, 2.0));
+    EXPECT_GE(clock.elapsed(), 60);  // 40 + 10 * 2
+}
+
+TEST_F(TableWait, ZeroScaleOrTimeRunsPendingEventsOnce)
+{
+    int ran = 0;
+    QMetaObject::invokeMethod(qApp, [&] { ++ran; }, Qt::QueuedConnection);
+    EXPECT_TRUE(shortDelay(600000, nullptr, 0.0));
+    EXPECT_EQ(ran, 1);
+    QMetaObject::invokeMethod(qApp, [&] { ++ran; }, Qt::QueuedConnection);
+    EXPECT_TRUE(shortDelay(0, nullptr));
+    EXPECT_TRUE(shortDelay(-5, nullptr));
+    EXPECT_EQ(ran, 2);
+}
+
+TEST_F(TableWait, GuardDestroyedMidWaitEndsIt)
+{
+    auto* guard = new QObject;
+    QTimer::singleShot(10, [&] {
+        delete guard;
+        guard = nullptr;
+    });
+    EXPECT_FALSE(shortDelay(600000, guard));
+    EXPECT_EQ(guard, nullptr);
+}
+
+TEST_F(TableWait, AbandonEndsTheWaitAndLaterOnes)
+{
+    QTimer::singleShot(10, [] { abandonAllWaits(); });
+    EXPECT_FALSE(shortDelay(600000, nullptr));
+    EXPECT_TRUE(waitsAbandoned());
+
+    int ran = 0;
+    QMetaObject::invokeMethod(qApp, [&] { ++ran; }, Qt::QueuedConnection);
+    EXPECT_FALSE(shortDelay(600000, nullptr));
+    EXPECT_FALSE(shortDelay(0, nullptr, 0.0));
+    EXPECT_EQ(ran, 0);  // refused at once, without running the window
+
+    resumeWaits();
+    EXPECT_TRUE(shortDelay(1, nullptr));
+}
+
+TEST_F(TableWait, NestedWaitsFinishAndAbandonReachesBoth)
+{
+    // A wait started by an event handled during another wait.
+    bool inner = false;
+    QTimer::singleShot(5, [&] { inner = shortDelay(20, nullptr); });
+    EXPECT_TRUE(shortDelay(10, nullptr));
+    EXPECT_TRUE(inner);
+
+    std::unique_ptr<bool> innerResult;
+    QTimer::singleShot(5, [&] {
+        QTimer::singleShot(10, [] { abandonAllWaits(); });
+        innerResult = std::make_unique<bool>(shortDelay(600000, nullptr));
+    });
+    EXPECT_FALSE(shortDelay(600000, nullptr));
+    ASSERT_TRUE(innerResult);
+    EXPECT_FALSE(*innerResult);
+}
+
+TEST_F(TableWait, GuardOfAnOuterWaitDyingInsideAnInnerOne)
+{
+    auto* outerGuard = new QObject;
+    bool inner = false;
+    QTimer::singleShot(5, [&] {
+        QTimer::singleShot(5, [&] { delete outerGuard; });
+        inner = shortDelay(30, nullptr);
+    });
+    EXPECT_FALSE(shortDelay(600000, outerGuard));
+    EXPECT_TRUE(inner);  // the inner wait had its own (no) guard
+}
+
+TEST(TableClock, SteadyClockDoesNotRunBackwards)
+{
+    const Clock clock;
+    const qint64 a = clock.nowMs();
+    EXPECT_GE(clock.nowMs(), a);
+}
