@@ -115,26 +115,28 @@ bool Check6ForComplete(const std::array<CardRec, 6>& cards)
 
 bool isWinningHand(const Hand& hand)
 {
+    std::array<int, 14> perRank{};
+    std::array<std::array<int16_t, 10>, 4> bySuit;  // numbers of each suit, ascending
+    std::array<int, 4> perSuit{};
+    for (const auto& c : hand) {
+        if (c.rank >= 1 && c.rank <= 13)
+            ++perRank[c.rank];
+        if (c.suit >= 0 && c.suit < 4)
+            bySuit[c.suit][perSuit[c.suit]++] = c.number;
+    }
     // Four of a kind.
     for (int r = 1; r <= 13; ++r) {
-        std::array<int16_t, 4> four{};
-        int n = 0;
-        for (const auto& c : hand)
-            if (c.rank == r) {
-                if (n < 4)
-                    four[n] = c.number;
-                ++n;
-            }
-        if (n == 4 && restIsComplete(hand, four))
+        if (perRank[r] != 4)
+            continue;
+        const auto b = static_cast<int16_t>(cardNumber(r, 0));
+        if (restIsComplete(hand, {b, static_cast<int16_t>(b + 1), static_cast<int16_t>(b + 2),
+                                  static_cast<int16_t>(b + 3)}))
             return true;
     }
     // Four-card runs, suit by suit.
     for (int s = 0; s < 4; ++s) {
-        std::array<int16_t, 10> list;  // numbers of suit s, ascending
-        int n = 0;
-        for (const auto& c : hand)
-            if (c.suit == s)
-                list[n++] = c.number;
+        const int n = perSuit[s];
+        auto& list = bySuit[s];
         if (n < 4)
             continue;
         std::sort(list.begin(), list.begin() + n);

@@ -36,19 +36,28 @@ void completeMeld(std::vector<CardRec>& list, int i, Hand& hand, MeldStore& stor
 
 void buildLists(const Hand& hand, EvalLists& lists)
 {
-    for (int r = 1; r <= 13; ++r)
-        for (const auto& c : hand)
-            if (c.value != kComplete && c.rank == r && c.suit >= 0 && c.suit < 4)
-                append(lists.suitList[c.suit], c);
-    for (int r = 1; r <= 13; ++r) {
-        int same = 0;
-        for (const auto& c : hand)
-            same += (c.value != kComplete && c.rank == r);
-        if (same < 2)
+    // Open slots by ascending rank, slot order kept within a rank (insertion sort is stable).
+    std::array<int, 10> order;
+    int n = 0;
+    for (int k = 0; k < 10; ++k) {
+        const CardRec& c = hand[k];
+        if (c.value == kComplete || c.rank < 1 || c.rank > 13 || c.suit < 0 || c.suit > 3)
             continue;
-        for (const auto& c : hand)
-            if (c.value != kComplete && c.rank == r)
-                append(lists.pairList, c);
+        int j = n++;
+        for (; j > 0 && hand[order[j - 1]].rank > c.rank; --j)
+            order[j] = order[j - 1];
+        order[j] = k;
+    }
+    for (int i = 0; i < n; ++i)
+        append(lists.suitList[hand[order[i]].suit], hand[order[i]]);
+    for (int i = 0; i < n;) {
+        int end = i + 1;
+        while (end < n && hand[order[end]].rank == hand[order[i]].rank)
+            ++end;
+        if (end - i >= 2)
+            for (int j = i; j < end; ++j)
+                append(lists.pairList, hand[order[j]]);
+        i = end;
     }
 }
 
