@@ -1,0 +1,16 @@
+#pragma once
+// Writing generated files whole or not at all: a half-written picture or sound
+// must never be left where the game would load it.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace dm::assets {
+
+// Writes through a temporary file that replaces `path` only when complete.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Encodes with Qt's writer for `format` ("jpg", "png", "bmp") and writes atomically.
+bool saveImageAtomically(const QString& path, const QImage& image, const char* format, int quality = 90);
+
+}  // namespace dm::assets
