@@ -1,1 +1,166 @@
-// placeholder: filled in by its owner
+#include "cli.h"
+
+#include <array>
+#include <charconv>
+#include <functional>
+
+#include "cards/card.h"
+#include "cli_commands.h"
+
+namespace dm {
+
+namespace cli {
+
+std::vector<std::string_view> splitBlanks(std::string_view line)
+{
+    // A carriage return counts as a blank so files with DOS line ends read alike.
+    constexpr std::string_view blanks = " \t\r";
+    std::vector<std::string_view> tokens;
+    size_t pos = line.find_first_not_of(blanks);
+    while (pos != std::string_view::npos) {
+        const size_t end = line.find_first_of(blanks, pos);
+        tokens.push_back(line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        pos = line.find_first_not_of(blanks, end);
+    }
+    return tokens;
+}
+
+std::optional<std::vector<int>> parseCardTokens(const std::vector<std::string_view>& tokens, int count,
+                                                std::string& error)
+{
+    if (static_cast<int>(tokens.size()) != count) {
+        error = "expected " + std::to_string(count) + " cards, got " + std::to_string(tokens.size());
+        return std::nullopt;
+    }
+    std::vector<int> cards;
+    std::array<bool, kDeckSize> seen{};
+    for (std::string_view token : tokens) {
+        long long n = 0;
+        const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), n);
+        if (end != token.data() + token.size() || (ec != std::errc() && ec != std::errc::result_out_of_range)) {
+            error = "'" + std::string(token) + "' is not a card number";
+            return std::nullopt;
+        }
+        if (ec == std::errc::result_out_of_range || n < 0 || n >= kDeckSize) {
+            error = "card " + std::string(token) + " is out of range 0..51";
+            return std::nullopt;
+        }
+        if (seen[n]) {
+            error = "card " + std::to_string(n) + " appears twice";
+            return std::nullopt;
+        }
+        seen[n] = true;
+        cards.push_back(static_cast<int>(n));
+    }
+    return cards;
+}
+
+}  // namespace cli
+
+std::optional<std::vector<int>> parseCards(std::string_view line, int count, std::string& error)
+{
+    return cli::parseCardTokens(cli::splitBlanks(line), count, error);
+}
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dunmere-cli COMMAND [OPTIONS]\n"
+    "Reads one hand per line on standard input and writes one answer per line.\n"
+    "Cards are numbers 0..51 = (rank - 1) * 4 + suit, separated by blanks.\n"
+    "\n"
+    "  classify [--payout]  five cards -> video poker class 1..21\n"
+    "  census [--payout]    no input; 21 lines \"CLASS COUNT\" over all five-card hands\n"
+    "  holdcheck            five cards and a hold mask such as 11000 -> 1 correct, 0 wrong\n"
+    "  winning              ten cards -> 1 if they form a winning rummy hand, else 0\n"
+    "  evaluate             ten cards of the computer's hand -> ten values | discard slot\n"
+    "  offer                nine cards and the offered discard -> win, take SLOT or draw\n"
+    "  sheet FILE.png       draws every card face, back and animation frame into FILE.png\n"
+    "  --help               shows this text\n"
+    "\n"
+    "A line that is not understood gets an answer starting \"error:\"; the exit status is\n"
+    "then 1.\n";
+
+using LineCommand = std::function<cli::Answer(std::string_view, std::string&)>;
+
+int answerLines(std::istream& in, std::ostream& out, const LineCommand& command)
+{
+    bool anyInvalid = false;
+    std::string line;
+    std::string error;
+    while (std::getline(in, line)) {
+        error.clear();
+        if (const cli::Answer answer = command(line, error)) {
+            out << *answer << '\n';
+        } else {
+            out << "error: " << error << '\n';
+            anyInvalid = true;
+        }
+    }
+    out.flush();
+    return anyInvalid ? 1 : 0;
+}
+
+int usageError(std::ostream& err, const std::string& why)
+{
+    err << "dunmere-cli: " << why << "\n" << "Try 'dunmere-cli --help'.\n";
+    return 2;
+}
+
+}  // namespace
+
+int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> args(argv + std::min(argc, 1), argv + std::max(argc, 0));
+    if (args.empty())
+        return usageError(err, "no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return 0;
+    }
+
+    // Every command but sheet takes at most the --payout option, and only two accept it.
+    const bool takesPayout = command == "classify" || command == "census";
+    bool payout = false;
+    if (command != "sheet") {
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (takesPayout && args[i] == "--payout")
+                payout = true;
+            else
+                return usageError(err, "unexpected argument '" + args[i] + "' for " + command);
+        }
+    }
+
+    if (command == "classify")
+        return answerLines(in, out, [payout](std::string_view line, std::string& error) {
+            return cli::classifyLine(line, payout, error);
+        });
+    if (command == "census") {
+        for (const std::string& line : cli::censusLines(payout))
+            out << line << '\n';
+        out.flush();
+        return 0;
+    }
+    if (command == "holdcheck")
+        return answerLines(in, out, cli::holdCheckLine);
+    if (command == "winning")
+        return answerLines(in, out, cli::winningLine);
+    if (command == "evaluate")
+        return answerLines(in, out, cli::evaluateLine);
+    if (command == "offer")
+        return answerLines(in, out, cli::offerLine);
+    if (command == "sheet") {
+        if (args.size() != 2 || args[1].empty())
+            return usageError(err, "sheet needs exactly one file name");
+        if (!cli::writeSheet(args[1])) {
+            err << "error: could not write " << args[1] << '\n';
+            return 1;
+        }
+        out << "wrote " << args[1] << '\n';
+        return 0;
+    }
+    return usageError(err, "unknown command '" + command + "'");
+}
+
+}  // namespace dm

@@ -1,0 +1,28 @@
+#pragma once
+// The commands behind dunmere-cli, each answering one input line.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dm::cli {
+
+// An answer, or nothing with the reason in `error`.
+using Answer = std::optional<std::string>;
+
+std::vector<std::string_view> splitBlanks(std::string_view line);
+std::optional<std::vector<int>> parseCardTokens(const std::vector<std::string_view>& tokens, int count,
+                                                std::string& error);
+
+Answer classifyLine(std::string_view line, bool payout, std::string& error);
+Answer holdCheckLine(std::string_view line, std::string& error);
+std::vector<std::string> censusLines(bool payout);
+
+Answer winningLine(std::string_view line, std::string& error);
+Answer evaluateLine(std::string_view line, std::string& error);
+Answer offerLine(std::string_view line, std::string& error);
+
+// Draws the contact sheet; needs a GUI application, made here when there is none.
+bool writeSheet(const std::string& pngPath);
+
+}  // namespace dm::cli
