@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,20 +48,4 @@ TEST(TableFiles, ListFolderGivesFilesSortedIgnoringCase)
 
     EXPECT_EQ(listFolder(dir.path()), (QStringList{"A.gif", "b.jpg", "Beach.gif", "c.bmp"}));
     EXPECT_TRUE(listFolder(dir.filePath("nowhere")).isEmpty());
-}
-
-TEST(TableFiles, LoadPictureReadsByContentAndSkipsBadFiles)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QImage img(12, 8, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    // Saved as PNG under a .jpg name: the content decides.
-    ASSERT_TRUE(img.save(dir.filePath("felt.jpg"), "PNG"));
-    writeFile(dir.filePath("junk.gif"), "not a picture");
-
-    const QImage loaded = loadPicture(dir.filePath("felt.jpg"));
-    EXPECT_EQ(loaded.size(), QSize(12, 8));
-    EXPECT_TRUE(loadPicture(dir.filePath("junk.gif")).isNull());
-    EXPECT_TRUE(loadPicture(dir.filePath("missing.bmp")).isNull());
 }

@@ -3,39 +3,34 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace dm;
 
 namespace {
-// A short 8 kHz mono 16-bit tone, made here so the test needs no sound files.
+// A short 8 kHz mono 16-bit square tone, made here so the test needs no sound files.
 QByteArray tinyWav()
 {
-    constexpr int kSamples = 400;
-    QByteArray pcm;
-    for (int i = 0; i < kSamples; ++i) {
-        const qint16 s = (i / 8) % 2 ? 3000 : -3000;
-        char le[2];
-        qToLittleEndian(s, le);
-        pcm.append(le, 2);
-    }
     QByteArray w;
-    auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); w.append(b, 4); };
-    auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); w.append(b, 2); };
+    auto put = [&](quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            w.append(char((v >> (8 * i)) & 0xFF));
+    };
+    constexpr quint32 kDataBytes = 800;
     w.append("RIFF");
-    u32(36 + pcm.size());
+    put(36 + kDataBytes, 4);
     w.append("WAVEfmt ");
-    u32(16);
-    u16(1);         // PCM
-    u16(1);         // mono
-    u32(8000);      // sample rate
-    u32(8000 * 2);  // byte rate
-    u16(2);         // block align
-    u16(16);        // bits
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(1, 2);  // mono
+    put(8000, 4);
+    put(16000, 4);
+    put(2, 2);
+    put(16, 2);
     w.append("data");
-    u32(pcm.size());
-    w.append(pcm);
+    put(kDataBytes, 4);
+    for (quint32 i = 0; i < kDataBytes / 2; ++i)
+        put((i / 8) % 2 ? 3000 : quint16(-3000), 2);
     return w;
 }
 

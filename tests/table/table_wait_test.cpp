@@ -27,8 +27,7 @@ TEST_F(TableWait, WaitsTheTimeWhileEventsRun)
     EXPECT_GE(clock.elapsed(), 40);
     EXPECT_TRUE(timerRan);
 
-    QObject guard;
-    EXPECT_TRUE(shortDelay(10, &guard, 2.0));
+    EXPECT_TRUE(shortDelay(10, qApp, 2.0));
     EXPECT_GE(clock.elapsed(), 60);  // 40 + 10 * 2
 }
 
@@ -38,10 +37,7 @@ TEST_F(TableWait, ZeroScaleOrTimeRunsPendingEventsOnce)
     QMetaObject::invokeMethod(qApp, [&] { ++ran; }, Qt::QueuedConnection);
     EXPECT_TRUE(shortDelay(600000, nullptr, 0.0));
     EXPECT_EQ(ran, 1);
-    QMetaObject::invokeMethod(qApp, [&] { ++ran; }, Qt::QueuedConnection);
-    EXPECT_TRUE(shortDelay(0, nullptr));
     EXPECT_TRUE(shortDelay(-5, nullptr));
-    EXPECT_EQ(ran, 2);
 }
 
 TEST_F(TableWait, GuardDestroyedMidWaitEndsIt)
@@ -89,21 +85,3 @@ TEST_F(TableWait, NestedWaitsFinishAndAbandonReachesBoth)
     EXPECT_FALSE(*innerResult);
 }
 
-TEST_F(TableWait, GuardOfAnOuterWaitDyingInsideAnInnerOne)
-{
-    auto* outerGuard = new QObject;
-    bool inner = false;
-    QTimer::singleShot(5, [&] {
-        QTimer::singleShot(5, [&] { delete outerGuard; });
-        inner = shortDelay(30, nullptr);
-    });
-    EXPECT_FALSE(shortDelay(600000, outerGuard));
-    EXPECT_TRUE(inner);  // the inner wait had its own (no) guard
-}
-
-TEST(TableClock, SteadyClockDoesNotRunBackwards)
-{
-    const Clock clock;
-    const qint64 a = clock.nowMs();
-    EXPECT_GE(clock.nowMs(), a);
-}
