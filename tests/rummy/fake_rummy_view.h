@@ -13,6 +13,9 @@
 
 namespace dm::test {
 
+constexpr const char* kWinningNine = "5C 5D 5H 6S 7S 8S 9H 10H JH";  // + QH wins
+constexpr const char* kLooseNine = "AC 3D 4H 2S JD KH QS 10C 6D";    // no two cards relate
+
 inline const char* sideName(Side s) { return s == Side::Player ? "Player" : "Computer"; }
 
 inline std::string placeName(Place p)
@@ -113,6 +116,12 @@ public:
 private:
     void record(std::string line) { calls.push_back(std::move(line)); }
 };
+
+// The calls recorded since call number `from`.
+inline std::vector<std::string> after(const FakeRummyView& v, size_t from)
+{
+    return {v.calls.begin() + static_cast<long>(from), v.calls.end()};
+}
 
 // Plays the given values first, then a seeded sequence.
 class TestRng : public Rng {
