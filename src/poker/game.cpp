@@ -28,7 +28,10 @@ void PokerGame::initPokerScreen()
         view_.showCounters();
         if (!pause(serial, 1000))
             return;
-        picDeal_Click(3);
+        // A click during the pause may have dealt already; dealing again would draw
+        // that hand behind the user's back.
+        if (!s.holdPhase)
+            picDeal_Click(3);
     } catch (const std::exception& e) {
         view_.reportError("initPokerScreen", e.what());
     } catch (...) {

@@ -16,7 +16,8 @@ class FakePokerView : public PokerView {
 public:
     const PokerState* state = nullptr;
     std::vector<std::string> log;
-    std::function<bool(int)> onWait;  // runs inside every wait; false: the window is gone
+    std::function<bool(int)> onWait;   // runs inside every wait; false: the window is gone
+    std::function<bool(int)> onGlide;  // the same for each card animation, given the position
     bool throwOnFace = false;
 
     bool wait(int ms) override { return note("wait " + std::to_string(ms)), !onWait || onWait(ms); }
@@ -42,7 +43,10 @@ public:
     {
         note("markers " + std::to_string(pos) + (shown ? " on" : " off"));
     }
-    bool animateToPosition(int pos) override { return note("glide " + std::to_string(pos)), true; }
+    bool animateToPosition(int pos) override
+    {
+        return note("glide " + std::to_string(pos)), !onGlide || onGlide(pos);
+    }
     void showCounters() override
     {
         note("counters " + std::to_string(state->winnings) + " " + std::to_string(state->hands) + " " +

@@ -22,6 +22,17 @@ TEST(PokerFlow, InitSetsUpTheTableWaitsAndDeals)
     EXPECT_EQ(t.view.count("glide"), 5u);
 }
 
+TEST(PokerFlow, AClickDuringTheFirstPauseDealsOnceAndDrawsNothing)
+{
+    PokerRig t;
+    t.prefs.prfShowPokerPlay = true;  // a second click would draw unchecked
+    t.view.onWait = [&](int ms) { return ms == 1000 ? t.game.picDeal_Click(0), true : true; };
+    t.game.initPokerScreen();
+    EXPECT_TRUE(t.s.holdPhase);
+    EXPECT_EQ(t.view.count("glide"), 5u);
+    EXPECT_EQ(t.s.winnings, -5);
+}
+
 TEST(PokerFlow, AutoDealOnlyDealsFromTheLastPilePicture)
 {
     PokerRig t;
@@ -106,6 +117,27 @@ TEST(PokerFlow, ANewTableAbandonsTheRunningStep)
     EXPECT_TRUE(t.s.holdPhase);
     EXPECT_FALSE(t.s.pokerBusy);
     EXPECT_EQ(t.handNumbers()[0], parseCardName("2c"));
+}
+
+TEST(PokerFlow, ANewTableDuringTheDealAnimationStopsTheOldDeal)
+{
+    PokerRig t;
+    bool changed = false;
+    t.view.onGlide = [&](int pos) {
+        if (pos == 2 && !changed) {
+            changed = true;
+            t.rng = ScriptedRng(shuffleBringing(kFullHouse));
+            t.game.initPokerScreen();
+        }
+        return true;
+    };
+    t.deal(kTrash);
+    EXPECT_EQ(t.view.count("glide"), 3u + 5u);
+    EXPECT_EQ(t.view.count("card 3 back"), 1u);  // only the new deal's
+    EXPECT_EQ(t.handNumbers(), numbers(kFullHouse));
+    EXPECT_EQ(t.s.winnings, -10);
+    EXPECT_TRUE(t.s.holdPhase);
+    EXPECT_FALSE(t.s.pokerBusy);
 }
 
 TEST(PokerFlow, LeavingDuringTheFirstWaitDealsNothing)
