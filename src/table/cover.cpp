@@ -7,14 +7,28 @@
 
 namespace dm {
 
-frmHide::frmHide(QWidget* mainWindow) : QWidget(nullptr), main_(mainWindow)
+frmHide::frmHide(QWidget* mainWindow) : QWidget(nullptr)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Closing the table must end the program even while the cover is up.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setMainWindow(mainWindow);
     setWindowTitle(QStringLiteral("Dunmere"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x10, 0x10, 0x14));
     setPalette(pal);
     setAutoFillBackground(true);
+}
+
+void frmHide::setMainWindow(QWidget* mainWindow)
+{
+    if (main_)
+        disconnect(main_, nullptr, this, nullptr);
+    main_ = mainWindow;
+    if (!main_)
+        return;
+    // The cover lives no longer than the window it stands behind.
+    connect(main_, &QObject::destroyed, this, &QObject::deleteLater, Qt::UniqueConnection);
 }
 
 void frmHide::showCover()

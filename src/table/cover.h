@@ -1,6 +1,6 @@
 #pragma once
 // The desktop cover: a plain dark window over the whole screen that stays behind the
-// main window.
+// main window, closes with it and never keeps the program running on its own.
 #include <QPointer>
 #include <QWidget>
 
@@ -10,10 +10,11 @@ class frmHide : public QWidget {
     Q_OBJECT
 public:
     // mainWindow is brought forward whenever the cover is activated. The cover is a
-    // top-level window of its own (no parent) so it may sit behind the main window.
+    // top-level window of its own (no parent) so it may sit behind the main window;
+    // make it with new: it deletes itself when mainWindow is destroyed.
     explicit frmHide(QWidget* mainWindow = nullptr);
 
-    void setMainWindow(QWidget* mainWindow) { main_ = mainWindow; }
+    void setMainWindow(QWidget* mainWindow);
 
     // Covers the screen the main window is on (or the primary one) and shows itself
     // behind the main window.

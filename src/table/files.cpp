@@ -24,6 +24,8 @@ QString dataPath(const QString& programDir, const QString& relative)
     dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (dir.endsWith(QLatin1Char('/')) && dir.size() > 1)
         dir.chop(1);
+    if (dir.isEmpty())
+        return rel;  // never the file system root
     return rel.isEmpty() ? dir : dir + QLatin1Char('/') + rel;
 }
 

@@ -1,3 +1,4 @@
+#include "table/cover.h"
 #include "table/helpview.h"
 #include "table/picture_box.h"
 #include "table/surface.h"
@@ -6,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -122,4 +125,19 @@ TEST(TableHelp, ShowsContentsOrSaysTheFileIsMissing)
     EXPECT_TRUE(help->browser()->toPlainText().contains("Rummy rules"));
     help->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(TableCover, CoversTheScreenAndGoesWithTheMainWindow)
+{
+    QPointer<frmHide> cover;
+    {
+        QWidget main;
+        main.show();
+        cover = new frmHide(&main);
+        cover->showCover();
+        EXPECT_EQ(cover->geometry(), main.screen()->geometry());
+        EXPECT_FALSE(cover->testAttribute(Qt::WA_QuitOnClose));  // never keeps the program alive
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(cover.isNull());
 }
