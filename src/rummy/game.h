@@ -114,8 +114,8 @@ private:
     Prefs& prefs_;
     Rng& rng_;
 
-    // A user step is mid-animation (events keep running): further table clicks of the
-    // same deal wait for it, so a card cannot be drawn or thrown twice.
+    // A user step is mid-animation (events keep running): table clicks of the same deal
+    // are ignored until it ends, so a card cannot be drawn or thrown twice.
     bool userStepRunning_ = false;
     uint32_t userStepDeal_ = 0;
     friend class UserStepScope;
