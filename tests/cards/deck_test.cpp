@@ -56,15 +56,6 @@ TEST(ShuffleDeck, ScriptedGeneratorGivesKnownExchanges)
     std::iota(expected.begin() + 1, expected.end(), 0);
     expected[0] = 51;
     EXPECT_EQ(deckNumbers(deck), expected);
-
-    // A generator answering 1.0 is out of contract; the deck still holds each card once.
-    ScriptedRng ones({1.0});
-    shuffleDeck(deck, ones);
-    auto nums = deckNumbers(deck);
-    std::sort(nums.begin(), nums.end());
-    EXPECT_EQ(nums.front(), 0);
-    EXPECT_EQ(std::adjacent_find(nums.begin(), nums.end()), nums.end());
-    EXPECT_EQ(nums.back(), 51);
 }
 
 TEST(HandLayout, ThreeGroupsOfThreeWithEvenRoundedGaps)
@@ -113,17 +104,6 @@ TEST(HandSort, BySuitGroupsWithoutReorderingAndIsIdempotent)
     sortByRank(h);
     sortBySuit(h);
     EXPECT_EQ(test::handNumbers(h, 10), test::numbersOf("3C 5C 7C 9D KD 4H 7H AS 2S JH"));
-}
-
-TEST(HandSort, ASlotWithoutACardLeavesTheHandAlone)
-{
-    Hand h = test::handOf("7H 3C 7C KD AS 2S 9D 4H 5C");
-    h[4].number = h[4].rank = h[4].suit = -1;
-    const Hand before = h;
-    sortByRank(h);
-    EXPECT_EQ(h, before);
-    sortBySuit(h);
-    EXPECT_EQ(h, before);
 }
 
 }  // namespace

@@ -183,23 +183,5 @@ TEST_F(Evaluation, FinishedHandIsLeftAlone)
     EXPECT_TRUE(reset);
 }
 
-TEST(AssignCompleteValues, RaisesToTheBestListedValueOnly)
-{
-    Hand h = handOf("5C 5D 9H");
-    h[1].value = 6;
-    EvalLists lists;
-    lists.clear();
-    lists.suitList[0].back() = h[0];
-    lists.suitList[0].back().value = 10;
-    lists.suitList[0].emplace_back();
-    lists.pairList.back() = h[1];
-    lists.pairList.back().value = 4;
-    lists.pairList.emplace_back();
-    assignCompleteValues(h, lists);
-    EXPECT_EQ(h[0].value, 10);
-    EXPECT_EQ(h[1].value, 6);  // never lowered
-    EXPECT_EQ(h[2].value, 0);
-}
-
 }  // namespace
 }  // namespace dm

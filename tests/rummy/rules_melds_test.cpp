@@ -177,31 +177,5 @@ TEST(WinningHand, AgreesWithAPlainSearchOverAllMelds)
     EXPECT_LT(nearWins, 45000);
 }
 
-TEST(Check6ForComplete, AgreesWithAPlainSearchOverAllMelds)
-{
-    const Melds melds;
-    SeededRng rng(99);
-    for (int i = 0; i < 100000; ++i) {
-        std::array<CardRec, 6> six;
-        uint64_t mask = 0;
-        if (i % 2 == 0) {  // two random three-card melds, half of them overlapping
-            mask = melds.three[rng.below(static_cast<int>(melds.three.size()))]
-                 | melds.three[rng.below(static_cast<int>(melds.three.size()))];
-            while (std::popcount(mask) < 6)
-                mask |= uint64_t{1} << rng.below(kDeckSize);
-        } else {
-            while (std::popcount(mask) < 6)
-                mask |= uint64_t{1} << rng.below(kDeckSize);
-        }
-        int k = 0;
-        for (int n = 0; n < kDeckSize; ++n)
-            if (mask >> n & 1)
-                six[k++] = cardOf(n);
-        for (int j = 5; j > 0; --j)
-            std::swap(six[j], six[rng.below(j + 1)]);
-        ASSERT_EQ(Check6ForComplete(six), melds.twoThrees(mask)) << "case " << i;
-    }
-}
-
 }  // namespace
 }  // namespace dm
