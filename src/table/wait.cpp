@@ -69,7 +69,8 @@ bool shortDelay(int ms, QObject* guard, double timeScale)
     }
 
     const Clock clock;
-    const qint64 end = clock.nowMs() + total;
+    // The clock reads whole milliseconds: one more makes sure the full time has passed.
+    const qint64 end = clock.nowMs() + total + 1;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -81,7 +82,7 @@ bool shortDelay(int ms, QObject* guard, double timeScale)
 
     s.loops.push_back(&loop);
     // A timer may wake a little early; wait out the rest rather than cut the pause short.
-    for (qint64 left = total; left > 0 && stillWanted(); left = end - clock.nowMs()) {
+    for (qint64 left = total + 1; left > 0 && stillWanted(); left = end - clock.nowMs()) {
         timer.start(static_cast<int>(std::min<qint64>(left, 24 * 3600 * 1000)));
         loop.exec();
     }

@@ -36,6 +36,7 @@ TEST(TableFiles, DataPathJoinsWithEitherSeparator)
     EXPECT_EQ(dataPath("/opt/dm", "wavs/deal.wav"), "/opt/dm/wavs/deal.wav");
     EXPECT_EQ(dataPath("/opt/dm/", "\\pics\\backs\\x.bmp"), "/opt/dm/pics/backs/x.bmp");
     EXPECT_EQ(dataPath("/opt/dm", "dunmere.hlp"), "/opt/dm/dunmere.hlp");
+    EXPECT_EQ(dataPath("", "wavs/deal.wav"), "wavs/deal.wav");  // never the root folder
 }
 
 TEST(TableFiles, ListFolderGivesFilesSortedIgnoringCase)
