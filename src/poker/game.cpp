@@ -2,18 +2,28 @@
 
 #include <exception>
 
-
 namespace dm {
 
 namespace {
-constexpr const char* kUnknownFailure = "unknown failure";
+// Each entry point catches its own failures: the message names it and play goes on.
+template <class Body>
+void guarded(GameHost& host, const char* procedure, Body&& body)
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        host.reportError(procedure, e.what());
+    } catch (...) {
+        host.reportError(procedure, "unknown failure");
+    }
 }
+}  // namespace
 
 PokerGame::PokerGame(PokerView& view, Prefs& prefs, Rng& rng) : view_(view), prefs_(prefs), rng_(rng) {}
 
 void PokerGame::initPokerScreen()
 {
-    try {
+    guarded(view_, "initPokerScreen", [&] {
         // A step still waiting somewhere below us sees the new serial and stops.
         const uint32_t serial = ++s.dealSerial;
         s.pokerBusy = false;
@@ -24,6 +34,7 @@ void PokerGame::initPokerScreen()
             view_.setTimerRunning(true);
         }
         view_.setUpPokerTable();
+        s.cardsShown = false;  // the set-up clears the card places
         prefs_.isPoker = true;
         view_.showCounters();
         if (!pause(serial, 1000))
@@ -32,16 +43,12 @@ void PokerGame::initPokerScreen()
         // that hand behind the user's back.
         if (!s.holdPhase)
             picDeal_Click(3);
-    } catch (const std::exception& e) {
-        view_.reportError("initPokerScreen", e.what());
-    } catch (...) {
-        view_.reportError("initPokerScreen", kUnknownFailure);
-    }
+    });
 }
 
 void PokerGame::picDeal_Click(int index)
 {
-    try {
+    guarded(view_, "picDeal_Click", [&] {
         if (s.pokerBusy)
             return;
         // With auto deal the machine deals by itself through index 3; the other pile
@@ -49,62 +56,45 @@ void PokerGame::picDeal_Click(int index)
         if (prefs_.prfPokerAutoDeal && !s.holdPhase && index != 3)
             return;
         showPokerHand();
-    } catch (const std::exception& e) {
-        view_.reportError("picDeal_Click", e.what());
-    } catch (...) {
-        view_.reportError("picDeal_Click", kUnknownFailure);
-    }
+    });
 }
 
 void PokerGame::showPokerHand()
 {
-    try {
+    guarded(view_, "showPokerHand", [&] {
         if (s.holdPhase)
             drawStep(s.dealSerial);
         else
             dealStep(s.dealSerial);
-    } catch (const std::exception& e) {
-        view_.reportError("showPokerHand", e.what());
-    } catch (...) {
-        view_.reportError("showPokerHand", kUnknownFailure);
-    }
+    });
 }
 
 void PokerGame::toggleHold(int index)
 {
-    try {
+    guarded(view_, "picPoker_MouseDown", [&] {
         if (!s.holdPhase || index < 0 || index >= 5)
             return;
         s.held[index] = !s.held[index];
         view_.showHoldMarkers(index, s.held[index]);
-    } catch (const std::exception& e) {
-        view_.reportError("picPoker_MouseDown", e.what());
-    } catch (...) {
-        view_.reportError("picPoker_MouseDown", kUnknownFailure);
-    }
+    });
 }
 
 void PokerGame::Timer1_Timer()
 {
-    try {
+    guarded(view_, "Timer1_Timer", [&] {
         s.timer = static_cast<int16_t>(s.timer - 1);
         if (s.timer <= 0) {
             s.timer = 100;
             endRun();
         }
         view_.showCounters();
-    } catch (const std::exception& e) {
-        view_.reportError("Timer1_Timer", e.what());
-    } catch (...) {
-        view_.reportError("Timer1_Timer", kUnknownFailure);
-    }
+    });
 }
 
 void PokerGame::leave()
 {
     view_.setTimerRunning(false);
     s.holdPhase = false;
-    s.cardsShown = false;  // the rummy table hides the poker cards
     ++s.dealSerial;
 }
 

@@ -2,6 +2,7 @@
 // A PokerView that records every call as a line of text, and a poker game on it
 // whose deals can be arranged card by card ("Ah", "10s").
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -20,7 +21,8 @@ public:
     std::function<bool(int)> onGlide;  // the same for each card animation, given the position
     bool throwOnFace = false;
 
-    bool wait(int ms) override { return note("wait " + std::to_string(ms)), !onWait || onWait(ms); }
+    bool wait(int ms) override { return note("wait", ms), !onWait || onWait(ms); }
+    bool animateToPosition(int pos) override { return note("glide", pos), !onGlide || onGlide(pos); }
     void playSound(const std::string& f) override { note("sound " + f); }
     void message(const std::string& t, const std::string&) override { note("message " + t); }
     bool askYesNo(const std::string& t, const std::string&) override { return note("ask " + t), false; }
@@ -29,31 +31,22 @@ public:
     void colourLabelsNormal() override { note("labels"); }
     void lightLabel(int cls, LabelLight l) override
     {
-        static const char* names[] = {"best", "wrong", "paid", "bright"};
-        note("light " + std::to_string(cls) + " " + names[static_cast<int>(l)]);
+        note("light", cls, std::array{" best", " wrong", " paid", " bright"}[static_cast<int>(l)]);
     }
     void showCard(int pos, CardShow how) override
     {
         if (how == CardShow::Face && throwOnFace)
             throw std::runtime_error("no face");
-        static const char* names[] = {"hidden", "back", "face"};
-        note("card " + std::to_string(pos) + " " + names[static_cast<int>(how)]);
+        note("card", pos, std::array{" hidden", " back", " face"}[static_cast<int>(how)]);
     }
-    void showHoldMarkers(int pos, bool shown) override
-    {
-        note("markers " + std::to_string(pos) + (shown ? " on" : " off"));
-    }
-    bool animateToPosition(int pos) override
-    {
-        return note("glide " + std::to_string(pos)), !onGlide || onGlide(pos);
-    }
+    void showHoldMarkers(int pos, bool shown) override { note("markers", pos, shown ? " on" : " off"); }
     void showCounters() override
     {
         note("counters " + std::to_string(state->winnings) + " " + std::to_string(state->hands) + " " +
              std::to_string(state->timer));
     }
     void setTimerRunning(bool on) override { note(on ? "timer on" : "timer off"); }
-    void offerPerfectRun(int16_t run) override { note("offer " + std::to_string(run)); }
+    void offerPerfectRun(int16_t run) override { note("offer", run); }
 
     // The logged lines that start with `prefix`, in order.
     std::vector<std::string> only(const std::string& prefix) const
@@ -68,6 +61,7 @@ public:
 
 private:
     void note(std::string line) { log.push_back(std::move(line)); }
+    void note(const char* what, int n, const char* tail = "") { note(what + (" " + std::to_string(n)) + tail); }
 };
 
 inline std::vector<int> numbers(const std::vector<std::string>& names)
