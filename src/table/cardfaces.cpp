@@ -48,9 +48,9 @@ void paintHighlight(QPainter& p)
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setBrush(Qt::NoBrush);
     const std::array<std::pair<qreal, QColor>, 3> glow = {{
-        {9.0, QColor(255, 150, 20, 70)},
-        {6.0, QColor(255, 120, 0, 130)},
-        {3.0, QColor(225, 70, 0, 255)},
+        {7.0, QColor(255, 150, 20, 70)},
+        {4.5, QColor(255, 120, 0, 140)},
+        {2.2, QColor(225, 70, 0, 255)},
     }};
     for (const auto& [width, colour] : glow) {
         p.setPen(QPen(colour, width));

@@ -121,7 +121,8 @@ QPainterPath rankPath(int rank, const QRectF& box)
     }
     const QRectF capRect = cap.boundingRect();
     const QRectF g = glyph.boundingRect();
-    const qreal sy = box.height() / capRect.height();
+    // Glyphs reaching below the baseline (J, Q in some fonts) shrink to stay in the box.
+    const qreal sy = box.height() / std::max(capRect.height(), g.bottom() - capRect.top());
     const qreal sx = std::min(sy, box.width() / g.width());
     QTransform t;
     t.translate(box.center().x() - g.center().x() * sx, box.top() - capRect.top() * sy);
@@ -255,7 +256,7 @@ void paintPips(QPainter& p, int rank, int suit)
         return;
     }
     constexpr qreal top = 21, bottom = 105;
-    constexpr std::array<qreal, 3> columns = {27, 45, 63};
+    constexpr std::array<qreal, 3> columns = {26, 45, 64};
     constexpr qreal pipHeight = 17;
     for (const Pip& pip : pipLayout(rank)) {
         const qreal y = top + pip.y * (bottom - top);
