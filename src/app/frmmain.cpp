@@ -1,1 +1,244 @@
-// placeholder: filled in by its owner
+#include "app/frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "app/hold_marker.h"
+#include "store/qt/settings.h"
+#include "table/animation.h"
+#include "table/cardfaces.h"
+#include "table/cover.h"
+#include "table/files.h"
+#include "table/picture_box.h"
+#include "table/sound.h"
+#include "table/surface.h"
+#include "table/wait.h"
+
+namespace dm {
+
+frmMain::frmMain(AppContext ctx, QWidget* parent)
+    : QMainWindow(parent),
+      rummy(*this, prefs, *ctx.rng),
+      poker(*this, prefs, *ctx.rng),
+      ctx_(std::move(ctx))
+{
+    setWindowTitle(QStringLiteral("Video-Poker / Tolva-Rummy"));
+    setObjectName(QStringLiteral("frmMain"));
+    sounds_ = std::make_unique<SoundPlayer>(dataPath(ctx_.programDir, QStringLiteral("wavs")), nullptr);
+    cdtInit(cWidth, cHeight);
+    buildMenus();
+    buildTable();
+    Timer1_.setInterval(5000);
+    connect(&Timer1_, &QTimer::timeout, this, [this] {
+        guarded("Timer1_Timer", [this] { poker.Timer1_Timer(); });
+    });
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setCover(frmHide* cover) { cover_ = cover; }
+
+QString frmMain::picsDir() const { return dataPath(ctx_.programDir, QStringLiteral("pics")); }
+QString frmMain::backsDir() const { return dataPath(ctx_.programDir, QStringLiteral("pics/backs")); }
+
+void frmMain::guarded(const char* name, const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        reportError(name, e.what());
+    } catch (...) {
+        reportError(name, "unexpected failure");
+    }
+}
+
+// ---------------------------------------------------------------- start-up
+
+void frmMain::Form_Load()
+{
+    guarded("Form_Load", [this] {
+        prefs.prfPlayerBank = 100;
+        prefs.prfComputerBank = 100;
+        const auto unreadable = loadPrefs(*ctx_.store, prefs);
+        if (!unreadable.empty()) {
+            QStringList keys;
+            for (const auto& k : unreadable)
+                keys << QString::fromStdString(k);
+            message(("Some stored preferences could not be read and were reset to their defaults: " +
+                     keys.join(QStringLiteral(", ")))
+                        .toStdString());
+        }
+        if (prefs.prfIsTolvaCustomCardBack)
+            loadCustomBack(QString::fromStdString(prefs.prfTolvaCustomBackFace));
+        if (prefs.prfIsPKCustomCardBack)
+            loadCustomBack(QString::fromStdString(prefs.prfPKCustomBackFace));
+
+        const auto& name = prefs.isPoker ? prefs.prfPKBackground : prefs.prfTolvaBackground;
+        if (loadPicture(QString::fromStdString(name)))
+            AutoSizeToPicture();
+
+        topScores = readScoreFile(dataPath(ctx_.programDir, QStringLiteral("stats.dat")).toStdString());
+        loopTurnSeconds_ = measureLoopTurnSeconds();
+        if (prefs.prfAnimationDelay < 0)
+            InitAnimDelay();
+        applyOutlineColour();
+        FirstInit();
+    });
+}
+
+void frmMain::InitAnimDelay()
+{
+    // One frame of the glide: restore the table under the card and draw it again.
+    QPixmap scratch(cWidth * 2, cHeight * 2);
+    QElapsedTimer t;
+    t.start();
+    constexpr int kFrames = 20;
+    for (int i = 0; i < kFrames; ++i) {
+        QPainter p(&scratch);
+        p.drawPixmap(0, 0, surface_->slice(QRect(0, 0, cWidth * 2, cHeight * 2)));
+        cdtDraw(p, i % 8, i % 4, i % 52, 0);
+    }
+    const double frameSeconds = t.nsecsElapsed() / 1e9 / kFrames;
+    prefs.prfAnimationDelay = animationDelayFor(frameSeconds, loopTurnSeconds_);
+    prefs.prfScrollVal = static_cast<int16_t>(scrollValForDelay(prefs.prfAnimationDelay));
+}
+
+void frmMain::FirstInit()
+{
+    guarded("FirstInit", [this] {
+        resetGraphics();
+        if (prefs.prfComputerBank > 200) {
+            prefs.prfComputerBank = 100;
+            prefs.prfPlayerBank = 100;
+        }
+        fillBackgroundMenu();
+        updateHandMenus();
+        if (!firstInitDone_) {
+            firstInitDone_ = true;
+            rummy.shuffleCards(prefs.isPoker);
+            if (prefs.isPoker)
+                mnuPoker_Click();
+            else
+                mnuPlayRummy_Click();
+        }
+    });
+}
+
+void frmMain::fillBackgroundMenu()
+{
+    const QStringList files = listFolder(picsDir());
+    for (int i = 0; i < files.size() && i < mnuBackgoundSelected_.size(); ++i) {
+        mnuBackgoundSelected_[i]->setText(files[i]);
+        mnuBackgoundSelected_[i]->setVisible(true);
+    }
+}
+
+void frmMain::updateHandMenus()
+{
+    action("mnuShowComputerHand")->setText(prefs.prfShowHide ? tr("Show Hand") : tr("Hide Hand"));
+    action("mnuPeek")->setEnabled(prefs.prfShowHide && !prefs.isPoker);
+}
+
+// ---------------------------------------------------------------- shut-down
+
+void frmMain::closeEvent(QCloseEvent* e)
+{
+    if (!unloaded_)
+        Form_Unload();
+    e->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    unloaded_ = true;
+    // Whatever game step is waiting must stop now; nothing runs against a closed window.
+    abandonAllWaits();
+    Timer1_.stop();
+    guarded("Form_Unload", [this] {
+        cdtTerm();
+        prfvidPokMoney = poker.s.winnings;
+        savePrefs(*ctx_.store, prefs);
+        if (auto* qs = dynamic_cast<QtSettingsStore*>(ctx_.store); qs && !qs->sync())
+            message("Your preferences could not be saved: the settings store cannot be written.");
+        if (!runTopScores())
+            message(("Your scores could not be saved: \"" +
+                     dataPath(ctx_.programDir, QStringLiteral("stats.dat")) +
+                     "\" cannot be written. Check that the program's folder is writable.")
+                        .toStdString());
+    });
+    if (cover_)
+        cover_->close();
+}
+
+bool frmMain::runTopScores()
+{
+    RunResults results;
+    results.playerBank = prefs.prfPlayerBank;
+    results.perfectPlay = prfvidPokPerfPlay;
+    results.pokerMoney = prfvidPokMoney;
+    InputBox ask = ctx_.dialogs.inputBox;
+    if (!ask) {
+        ask = [this](const std::string& prompt, const std::string& title, const std::string& def) {
+            bool ok = false;
+            const QString answer = QInputDialog::getText(isVisible() ? this : nullptr, QString::fromStdString(title),
+                                                         QString::fromStdString(prompt), QLineEdit::Normal,
+                                                         QString::fromStdString(def), &ok);
+            // Names are kept in 8-bit text; anything outside it becomes '?'.
+            return ok ? std::string(answer.toLatin1().constData()) : std::string();
+        };
+    }
+    const bool written = CheckTopScores(topScores, results, ask,
+                                        dataPath(ctx_.programDir, QStringLiteral("stats.dat")).toStdString());
+    prfvidPokPerfPlay = results.perfectPlay;
+    return written;
+}
+
+// ---------------------------------------------------------------- host services
+
+bool frmMain::wait(int ms)
+{
+    if (unloaded_)
+        return false;
+    return shortDelay(ms, this, ctx_.timeScale) && !unloaded_;
+}
+
+void frmMain::playSound(const std::string& file)
+{
+    if (!unloaded_)
+        sounds_->play(QString::fromStdString(file));
+}
+
+void frmMain::message(const std::string& text, const std::string& title)
+{
+    const QString t = QString::fromStdString(text);
+    const QString caption = title.empty() ? windowTitle() : QString::fromStdString(title);
+    if (ctx_.dialogs.message) {
+        ctx_.dialogs.message(t, caption);
+        return;
+    }
+    QMessageBox::information(isVisible() ? this : nullptr, caption, t);
+}
+
+bool frmMain::askYesNo(const std::string& text, const std::string& title)
+{
+    const QString t = QString::fromStdString(text);
+    const QString caption = QString::fromStdString(title);
+    if (ctx_.dialogs.askYesNo)
+        return ctx_.dialogs.askYesNo(t, caption);
+    return QMessageBox::question(this, caption, t, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void frmMain::reportError(const std::string& procedure, const std::string& description)
+{
+    message(errorText(procedure, description));
+}
+
+}  // namespace dm

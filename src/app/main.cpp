@@ -1,9 +1,41 @@
+// Program entry: version, help file, the desktop cover, the card faces, the table.
 #include <QApplication>
-#include <QLabel>
+#include <QMessageBox>
+
+#include "app/frmmain.h"
+#include "cards/random.h"
+#include "store/qt/settings.h"
+#include "table/cover.h"
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel l("Dunmere");
-    l.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Dunmere"));
+    try {
+        dm::SystemRng rng;
+        dm::QtSettingsStore store;
+        dm::AppContext ctx;
+        ctx.programDir = QCoreApplication::applicationDirPath();
+        ctx.store = &store;
+        ctx.rng = &rng;
+        ctx.versionText = QStringLiteral(DUNMERE_VERSION);
+
+        dm::frmMain window(ctx);
+        const auto hide = store.read("prfHideDesktop");
+        if (hide && *hide != "False") {
+            window.prefs.prfHideDesktop = true;
+            window.action("mnuHide")->setText(QStringLiteral("Show Desktop"));
+            auto* cover = new dm::frmHide(&window);
+            window.setCover(cover);
+            cover->show();
+            QCoreApplication::processEvents();
+        }
+        window.Form_Load();
+        if (!window.isVisible() && !window.unloaded())
+            window.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Dunmere"), QStringLiteral("Load error. SuB Main") + e.what());
+        return 1;
+    }
 }
