@@ -31,9 +31,7 @@ struct Tally {
     unsigned ranks = 0;                   // rank bits of the real ranks present
     int realRanks = 0;                    // cards with a rank 1..13
     int highCards = 0;
-    int trips = 0;
-    int fours = 0;
-    int pairs = 0;
+    std::array<uint8_t, 8> ofSize{13};    // how many ranks occur 0, 1, 2 ... times
 
     explicit Tally(const PokerCards& cards)
     {
@@ -42,7 +40,9 @@ struct Tally {
             const int s = c.suit;
             const bool rr = realRank(r);
             if (rr) {
-                ++rankCount[r];
+                // Keep the rank multiplicities as we go; no pass over all 13 ranks later.
+                --ofSize[rankCount[r]];
+                ++ofSize[++rankCount[r]];
                 ranks |= bit(r);
                 ++realRanks;
                 highCards += (kHighRanks & bit(r)) != 0;
@@ -56,13 +56,11 @@ struct Tally {
                 }
             }
         }
-        for (int r = 1; r <= 13; ++r) {
-            const int n = rankCount[r];
-            fours += n >= 4;
-            trips += n == 3;
-            pairs += n == 2;
-        }
     }
+
+    int pairs() const { return ofSize[2]; }
+    int trips() const { return ofSize[3]; }
+    int fours() const { return ofSize[4] + ofSize[5]; }
 
     bool anySuit(auto pred) const
     {
@@ -89,9 +87,9 @@ int16_t EvaluatePokerHand(const PokerCards& cards, bool payout)
         return 1;
     if (flush && run5)
         return 2;
-    if (t.fours > 0)
+    if (t.fours() > 0)
         return 3;
-    if (t.trips > 0 && t.pairs > 0)
+    if (t.trips() > 0 && t.pairs() > 0)
         return 4;
     if (!payout && t.anySuit([&](int s) { return t.royalCount[s] >= 4; }))
         return 5;
@@ -99,11 +97,11 @@ int16_t EvaluatePokerHand(const PokerCards& cards, bool payout)
         return 6;
     if (run5 || royalRanks)
         return 7;
-    if (t.trips > 0)
+    if (t.trips() > 0)
         return 8;
     if (!payout && t.anySuit([&](int s) { return t.suitCount[s] == 4 && isRun(t.suitRanks[s], 4); }))
         return 9;
-    if (t.pairs >= 2)
+    if (t.pairs() >= 2)
         return 10;
     if (t.rankCount[1] >= 2 || t.rankCount[11] >= 2 || t.rankCount[12] >= 2 || t.rankCount[13] >= 2)
         return 11;
@@ -111,7 +109,7 @@ int16_t EvaluatePokerHand(const PokerCards& cards, bool payout)
         return 12;
     if (t.anySuit([&](int s) { return t.suitCount[s] >= 4; }))
         return 13;
-    if (t.pairs > 0)  // only pairs of 2..10 are left
+    if (t.pairs() > 0)  // only pairs of 2..10 are left
         return 14;
 
     // From here every real rank differs, and out-of-range ranks sort last.
