@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "poker/rules.h"
 #include "rules_hands.h"
 
@@ -57,6 +59,38 @@ INSTANTIATE_TEST_SUITE_P(
         HoldCase{"outside straight, the four held", "2c 3d 4h 5c Kd", 15, "11110", true, ""},
         HoldCase{"two pair, the four held", "3c 3d 9h 9s Kc", 10, "11110", true, ""},
         HoldCase{"royal flush, all held", "10h Jh Qh Kh Ah", 1, "11111", true, ""}));
+
+// The adviser must never ask for a hold that cannot be made: every dealt hand has
+// some hold of the due size that classes as the dealt class.
+TEST(HoldCheck, EveryDealtHandHasARightHold)
+{
+    PokerCards hand{};
+    int unreachable = 0;
+    for (int a = 0; a < kDeckSize; ++a)
+        for (int b = a + 1; b < kDeckSize; ++b)
+            for (int c = b + 1; c < kDeckSize; ++c)
+                for (int d = c + 1; d < kDeckSize; ++d)
+                    for (int e = d + 1; e < kDeckSize; ++e) {
+                        for (auto [slot, n] : {std::pair{0, a}, {1, b}, {2, c}, {3, d}, {4, e}})
+                            setCard(hand[slot], n);
+                        const int16_t dealt = EvaluatePokerHand(hand);
+                        const int due = CardsToHand(dealt);
+                        bool found = false;
+                        for (unsigned mask = 0; mask < 32 && !found; ++mask) {
+                            if (std::popcount(mask) != due)
+                                continue;
+                            std::array<bool, 5> held{};
+                            for (int i = 0; i < 5; ++i)
+                                held[i] = (mask >> i) & 1;
+                            found = checkHold(hand, held, dealt).correct;
+                        }
+                        if (!found && ++unreachable <= 5)
+                            ADD_FAILURE() << "no right hold for class " << dealt << ": " << cardName(a) << ' '
+                                          << cardName(b) << ' ' << cardName(c) << ' ' << cardName(d) << ' '
+                                          << cardName(e);
+                    }
+    EXPECT_EQ(unreachable, 0);
+}
 
 TEST(HoldCheck, CountsTheCardsHeld)
 {
