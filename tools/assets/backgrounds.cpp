@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <numbers>
 
 #include "noise.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int W = kBackgroundWidth;
 constexpr int H = kBackgroundHeight;
-constexpr double kPi = 3.14159265358979;
 
 // Cloth: a base colour with a soft cloudy nap, fine fibre grain and a vignette.
 QImage felt(Rgb base, uint32_t seed, double vignetteStrength)
@@ -207,7 +207,7 @@ QImage slate()
         Rgb c = mix(dark, light, smooth(0.15, 0.85, layers));
         // Two faint quartz threads wandering across the grain.
         const double wave = v / 600.0 * 2 + 0.6 * n.fbm(u / 200.0, v / 200.0, 3);
-        const double thread = std::abs(std::sin(wave * kPi));
+        const double thread = std::abs(std::sin(wave * std::numbers::pi));
         c = mix(c, vein, 0.45 * (1.0 - smooth(0.0, 0.025, thread)));
         return scale(c, (1.0 + 0.03 * (n.cell(x, y) - 0.5)) * vignette(x, y, W, H, 0.3));
     });

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "output.h"
+
 namespace dm::assets {
 
 namespace {
 
-void put16(QByteArray& out, int v)
-{
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
-}
 
 // Packs variable-width codes least significant bit first into 255-byte sub-blocks.
 class CodeWriter {
@@ -113,8 +110,8 @@ QByteArray encodeGif(const IndexedPicture& picture)
         ++tableBits;
 
     QByteArray out("GIF89a");
-    put16(out, picture.width);
-    put16(out, picture.height);
+    appendLittleEndian(out, 2, picture.width);
+    appendLittleEndian(out, 2, picture.height);
     out.append(char(0x80 | ((tableBits - 1) << 4) | (tableBits - 1)));  // global table, its size
     out.append(char(0));  // background colour index
     out.append(char(0));  // square pixels
@@ -125,10 +122,10 @@ QByteArray encodeGif(const IndexedPicture& picture)
         out.append(char(qBlue(c)));
     }
     out.append(',');
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, picture.width);
-    put16(out, picture.height);
+    appendLittleEndian(out, 2, 0);
+    appendLittleEndian(out, 2, 0);
+    appendLittleEndian(out, 2, picture.width);
+    appendLittleEndian(out, 2, picture.height);
     out.append(char(0));  // no local table, not interlaced
     const int minCodeSize = std::max(2, tableBits);
     out.append(char(minCodeSize));

@@ -6,15 +6,6 @@ namespace dm::assets {
 
 namespace {
 
-struct LadderStep {
-    const char* caption;  // exactly as the table's label shows it
-    int keep;
-    int pays;
-    const char* meaning;
-};
-
-// The strategy ladder, best first; the tool has no link to the poker rules, and a test
-// holds these captions, keeps and prizes to the game's own.
 constexpr std::array<LadderStep, 21> kLadder{{
     {"Royal ", 5, 4000, "ace, king, queen, jack and ten of one suit"},
     {"Straight Flush", 5, 250, "five cards in sequence in one suit (ace-2-3-4-5 counts)"},
@@ -70,9 +61,14 @@ QString ladderTable()
            rows + "</table>\n";
 }
 
-const char* kBackToContents = "<p><a href=\"#contents\">Back to the contents</a></p>\n";
+constexpr const char* kBackToContents = "<p><a href=\"#contents\">Back to the contents</a></p>\n";
 
 }  // namespace
+
+std::span<const LadderStep> helpLadder()
+{
+    return kLadder;
+}
 
 QString helpText()
 {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <numbers>
 
 #include "gif.h"
 #include "noise.h"
@@ -14,7 +15,6 @@ namespace dm::assets {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 const QColor kTableGreen(0x2E, 0x6A, 0x45);  // what shows at the rounded corners
 
 // The white card edge all backs share; `pattern` paints the panel inside it.
@@ -131,7 +131,7 @@ QImage compass()
         p.drawEllipse(c, 29, 29);
         // Sixteen ticks between the rings.
         for (int i = 0; i < 16; ++i) {
-            const double a = i * kPi / 8;
+            const double a = i * std::numbers::pi / 8;
             p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * 29, c + QPointF(std::cos(a), std::sin(a)) * 33);
         }
         // The rose: short diagonal points under long cardinal ones, each split light and dark.
@@ -152,9 +152,9 @@ QImage compass()
         };
         const QColor paleInk(0xB8, 0xA0, 0x80);
         for (int i = 0; i < 4; ++i)
-            point(kPi / 4 + i * kPi / 2, 22, 5, ink, paleInk);
+            point(std::numbers::pi / 4 + i * std::numbers::pi / 2, 22, 5, ink, paleInk);
         for (int i = 0; i < 4; ++i)
-            point(i * kPi / 2, 31, 7, i == 0 ? red : navy, QColor(0xF4, 0xEC, 0xD8));
+            point(i * std::numbers::pi / 2, 31, 7, i == 0 ? red : navy, QColor(0xF4, 0xEC, 0xD8));
         p.setPen(QPen(ink, 0.8));
         p.setBrush(QColor(0xE6, 0xD8, 0xB8));
         p.drawEllipse(c, 3, 3);

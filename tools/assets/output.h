@@ -4,8 +4,16 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 
 namespace dm::assets {
+
+// Appends `value` as `bytes` bytes, least significant first (GIF and WAV fields).
+inline void appendLittleEndian(QByteArray& out, int bytes, uint32_t value)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
 
 // Writes through a temporary file that replaces `path` only when complete.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace dm::assets {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 
 // Equal-tempered pitch, counted in semitones from A4.
 double note(int semitonesFromA4)
@@ -83,7 +83,7 @@ Samples lost()
     }
     mixAt(s, tone({.seconds = 0.45, .fromHz = note(E4), .toHz = note(E4) * 0.96, .harmonics = kBrass, .attack = 0.02, .release = 0.15, .vibratoHz = 7, .vibratoDepth = 0.025}), at);
     s = lowPass(s, 2200);
-    finish(s);
+    finish(s, -5);
     return s;
 }
 
@@ -91,7 +91,7 @@ Samples lostGlide()
 {
     // A slide whistle drooping away.
     Samples s = tone({.seconds = 0.85, .fromHz = note(A4 + 12), .toHz = note(A4 - 7), .harmonics = kFlute, .attack = 0.03, .release = 0.2, .vibratoHz = 5, .vibratoDepth = 0.01});
-    finish(s, -5);
+    finish(s, -8);  // a near-pure tone sounds louder than its peak suggests
     return s;
 }
 
@@ -178,8 +178,8 @@ Samples wolf()
         const double t = double(i) / kSampleRate;
         const double hz = t < 0.55 ? 330 * std::pow(610.0 / 330, smoothRamp(t / 0.55))
                                    : 610 * std::pow(400.0 / 610, smoothRamp((t - 0.55) / (seconds - 0.55)));
-        const double wobble = 1.0 + 0.018 * std::min(1.0, t / 0.4) * std::sin(2 * kPi * 5.5 * t);
-        phase += 2 * kPi * hz * wobble / kSampleRate;
+        const double wobble = 1.0 + 0.018 * std::min(1.0, t / 0.4) * std::sin(2 * std::numbers::pi * 5.5 * t);
+        phase += 2 * std::numbers::pi * hz * wobble / kSampleRate;
         const double level = std::min(1.0, t / 0.3) * std::min(1.0, (seconds - t) / 0.5);
         s[i] = level * (std::sin(phase) + 0.3 * std::sin(2 * phase) + 0.12 * std::sin(3 * phase));
     }

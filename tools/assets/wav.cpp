@@ -2,26 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 
+#include "output.h"
+
 namespace dm::assets {
-
-namespace {
-
-constexpr double kPi = 3.14159265358979;
-
-void put16(QByteArray& out, int v)
-{
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
-}
-void put32(QByteArray& out, uint32_t v)
-{
-    put16(out, int(v & 0xFFFF));
-    put16(out, int(v >> 16));
-}
-
-}  // namespace
 
 int toSamples(double seconds)
 {
@@ -52,8 +38,8 @@ Samples tone(const Tone& t)
         const double progress = n > 1 ? double(i) / (n - 1) : 0;
         double hz = t.fromHz * std::pow(t.toHz / t.fromHz, progress);
         // Vibrato eases in, as a singer's or a horn player's does.
-        hz *= 1.0 + t.vibratoDepth * std::min(1.0, time / 0.25) * std::sin(2 * kPi * t.vibratoHz * time);
-        phase += 2 * kPi * hz / kSampleRate;
+        hz *= 1.0 + t.vibratoDepth * std::min(1.0, time / 0.25) * std::sin(2 * std::numbers::pi * t.vibratoHz * time);
+        phase += 2 * std::numbers::pi * hz / kSampleRate;
         double v = 0;
         for (size_t h = 0; h < t.harmonics.size(); ++h)
             if ((h + 1) * hz < kSampleRate / 2.2)  // keep partials below the Nyquist limit
@@ -81,7 +67,7 @@ Samples strike(double baseHz, const std::vector<double>& ratios, double seconds,
         const double amp = 1.0 / (1.0 + 0.5 * double(k));
         for (size_t i = 0; i < out.size(); ++i) {
             const double time = double(i) / kSampleRate;
-            out[i] += amp * std::sin(2 * kPi * hz * time) * std::exp(-time / tau) * std::min(1.0, time / 0.002);
+            out[i] += amp * std::sin(2 * std::numbers::pi * hz * time) * std::exp(-time / tau) * std::min(1.0, time / 0.002);
         }
     }
     return out;
@@ -105,7 +91,7 @@ Samples bandPass(const Samples& in, double fromHz, double toHz, double q)
     for (size_t i = 0; i < in.size(); ++i) {
         const double progress = in.size() > 1 ? double(i) / double(in.size() - 1) : 0;
         const double hz = fromHz * std::pow(toHz / fromHz, progress);
-        const double f = 2 * std::sin(kPi * std::min(hz, kSampleRate / 6.0) / kSampleRate);
+        const double f = 2 * std::sin(std::numbers::pi * std::min(hz, kSampleRate / 6.0) / kSampleRate);
         const double high = in[i] - low - band / q;
         band += f * high;
         low += f * band;
@@ -116,7 +102,7 @@ Samples bandPass(const Samples& in, double fromHz, double toHz, double q)
 
 Samples lowPass(const Samples& in, double cutoffHz)
 {
-    const double a = 1 - std::exp(-2 * kPi * cutoffHz / kSampleRate);
+    const double a = 1 - std::exp(-2 * std::numbers::pi * cutoffHz / kSampleRate);
     Samples out(in.size(), 0.0);
     double y = 0;
     for (size_t i = 0; i < in.size(); ++i) {
@@ -159,20 +145,20 @@ QByteArray encodeWav(const Samples& s)
     QByteArray out;
     out.reserve(int(44 + dataBytes));
     out.append("RIFF");
-    put32(out, 36 + dataBytes);
+    appendLittleEndian(out, 4, 36 + dataBytes);
     out.append("WAVE");
     out.append("fmt ");
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, kSampleRate);
-    put32(out, kSampleRate * 2);  // bytes per second
-    put16(out, 2);                // bytes per frame
-    put16(out, 16);               // bits per sample
+    appendLittleEndian(out, 4, 16);
+    appendLittleEndian(out, 2, 1);  // PCM
+    appendLittleEndian(out, 2, 1);  // mono
+    appendLittleEndian(out, 4, kSampleRate);
+    appendLittleEndian(out, 4, kSampleRate * 2);  // bytes per second
+    appendLittleEndian(out, 2, 2);                // bytes per frame
+    appendLittleEndian(out, 2, 16);               // bits per sample
     out.append("data");
-    put32(out, dataBytes);
+    appendLittleEndian(out, 4, dataBytes);
     for (double v : s)
-        put16(out, int(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)));
+        appendLittleEndian(out, 2, uint16_t(int16_t(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0))));
     return out;
 }
 
