@@ -46,12 +46,12 @@ void paintRobe(QPainter& p, int rank, int suit)
 {
     const Palette& pal = paletteOf(suit);
     QPainterPath robe;
-    robe.moveTo(17, kMidY + 1);
-    robe.lineTo(17, 55);
-    robe.quadTo(19, 45, 31, 43);
-    robe.lineTo(59, 43);
-    robe.quadTo(71, 45, 73, 55);
-    robe.lineTo(73, kMidY + 1);
+    robe.moveTo(20, kMidY + 1);
+    robe.lineTo(20, 54);
+    robe.quadTo(21, 45, 33, 43);
+    robe.lineTo(57, 43);
+    robe.quadTo(69, 45, 70, 54);
+    robe.lineTo(70, kMidY + 1);
     robe.closeSubpath();
     p.fillPath(robe, pal.robe);
 
@@ -126,7 +126,7 @@ void paintHead(QPainter& p, int rank, const Palette& pal)
     p.fillRect(QRectF(41.5, 37, 7, 7), kSkin);
     p.setPen(QPen(kInk, 0.7));
     p.setBrush(kSkin);
-    p.drawEllipse(QPointF(45, 31), 7, 8.3);
+    p.drawEllipse(QPointF(45, 31), 7.4, 8.6);
 
     if (rank == kKing) {
         QPainterPath beard;
@@ -282,7 +282,16 @@ void paintHeldObject(QPainter& p, int rank, int suit)
         spike.closeSubpath();
         p.drawPath(spike);
     }
-    // The hand that holds it.
+    // The arm reaching from the shoulder to the hand that holds it.
+    const qreal shoulderX = x < 45 ? 28 : 62;
+    QPainterPath arm;
+    arm.moveTo(shoulderX, 47);
+    arm.quadTo((shoulderX + x) / 2, 58, x, 52);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kInk, 6.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(arm);
+    p.setPen(QPen(pal.band, 4.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(arm);
     p.setPen(QPen(kInk, 0.5));
     p.setBrush(kSkin);
     p.drawEllipse(QPointF(x, 52), 2.8, 2.4);
@@ -307,6 +316,17 @@ void paintCourt(QPainter& p, int rank, int suit)
 {
     p.save();
     p.fillRect(kFrame, kPanel);
+    // A faint lattice in the suit's colour behind the figure.
+    p.save();
+    p.setClipRect(kFrame);
+    QColor lattice = suitColour(suit);
+    lattice.setAlpha(28);
+    p.setPen(QPen(lattice, 0.8));
+    for (qreal d = -kHeight; d < kHeight; d += 6) {
+        p.drawLine(QPointF(d, 0), QPointF(d + kHeight, kHeight));
+        p.drawLine(QPointF(d + kHeight, 0), QPointF(d, kHeight));
+    }
+    p.restore();
     const QRectF upper(kFrame.left(), kFrame.top(), kFrame.width(), kMidY - kFrame.top());
     for (int half = 0; half < 2; ++half) {
         p.save();

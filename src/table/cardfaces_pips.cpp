@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPainterPathStroker>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace dm::faces {
@@ -14,12 +15,12 @@ QPainterPath heart()
 {
     QPainterPath p;
     p.moveTo(0, 0.5);
-    p.cubicTo(-0.16, 0.3, -0.5, 0.1, -0.5, -0.2);
+    p.cubicTo(-0.12, 0.34, -0.5, 0.14, -0.5, -0.2);
     p.cubicTo(-0.5, -0.4, -0.37, -0.5, -0.25, -0.5);
     p.cubicTo(-0.11, -0.5, -0.03, -0.42, 0, -0.3);
     p.cubicTo(0.03, -0.42, 0.11, -0.5, 0.25, -0.5);
     p.cubicTo(0.37, -0.5, 0.5, -0.4, 0.5, -0.2);
-    p.cubicTo(0.5, 0.1, 0.16, 0.3, 0, 0.5);
+    p.cubicTo(0.5, 0.14, 0.12, 0.34, 0, 0.5);
     p.closeSubpath();
     return p;
 }
@@ -52,12 +53,12 @@ QPainterPath spade()
 {
     QPainterPath p;
     p.moveTo(0, -0.5);
-    p.cubicTo(0.12, -0.3, 0.5, -0.12, 0.5, 0.1);
-    p.cubicTo(0.5, 0.27, 0.37, 0.35, 0.25, 0.35);
-    p.cubicTo(0.13, 0.35, 0.05, 0.28, 0, 0.2);
-    p.cubicTo(-0.05, 0.28, -0.13, 0.35, -0.25, 0.35);
-    p.cubicTo(-0.37, 0.35, -0.5, 0.27, -0.5, 0.1);
-    p.cubicTo(-0.5, -0.12, -0.12, -0.3, 0, -0.5);
+    p.cubicTo(0.16, -0.33, 0.5, -0.14, 0.5, 0.08);
+    p.cubicTo(0.5, 0.28, 0.38, 0.36, 0.26, 0.36);
+    p.cubicTo(0.14, 0.36, 0.05, 0.29, 0, 0.21);
+    p.cubicTo(-0.05, 0.29, -0.14, 0.36, -0.26, 0.36);
+    p.cubicTo(-0.38, 0.36, -0.5, 0.28, -0.5, 0.08);
+    p.cubicTo(-0.5, -0.14, -0.16, -0.33, 0, -0.5);
     p.closeSubpath();
     return p.united(stem());
 }
@@ -165,46 +166,43 @@ std::vector<Pip> pipLayout(int rank)
     }
 }
 
-// The ace of spades carries the maker's flourish: a large spade in a laurel ring.
+// The ace of spades carries the maker's flourish: a large spade in a beaded ring.
 void paintAceOfSpades(QPainter& p)
 {
     const QPointF c(45, 63);
+    const QColor gold(176, 136, 40);
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(150, 120, 40), 1.2));
-    p.drawEllipse(c, 36, 36);
-    p.setPen(QPen(QColor(150, 120, 40), 0.6));
+    p.setPen(QPen(gold, 1.4));
+    p.drawEllipse(c, 37, 37);
+    p.setPen(QPen(gold, 0.7));
     p.drawEllipse(c, 33, 33);
-    // Laurel leaves around the ring.
-    const QColor leaf(70, 110, 60);
-    for (int i = 0; i < 28; ++i) {
-        if (i == 0 || i == 14)
-            continue;  // leave the top and bottom of the ring open
-        p.save();
-        p.translate(c);
-        p.rotate(i * 360.0 / 28);
-        p.translate(0, -34.5);
-        p.rotate(35);
-        QPainterPath l;
-        l.moveTo(0, -3.2);
-        l.quadTo(1.6, 0, 0, 3.2);
-        l.quadTo(-1.6, 0, 0, -3.2);
-        p.fillPath(l, leaf);
-        p.restore();
+    p.setPen(Qt::NoPen);
+    p.setBrush(gold);
+    for (int i = 0; i < 36; ++i) {
+        if (i % 9 == 0)
+            continue;  // the four diamonds sit here
+        const qreal a = i * 2 * M_PI / 36;
+        p.drawEllipse(c + QPointF(35 * std::cos(a), 35 * std::sin(a)), 0.9, 0.9);
     }
     p.restore();
-    paintSuit(p, 3, c + QPointF(0, 1), 50);
-    // A white inline inside the big spade gives it the engraved look.
+    for (int i = 0; i < 4; ++i) {
+        const qreal a = i * M_PI / 2;
+        QTransform d;
+        d.translate(c.x() + 35 * std::cos(a), c.y() + 35 * std::sin(a));
+        d.scale(7, 7);
+        p.fillPath(d.map(suitPath(1)), gold);
+    }
+    paintSuit(p, 3, c + QPointF(0, 1), 54);
+    // A small white spade set into the big one.
     QTransform t;
-    t.translate(c.x(), c.y() - 1);
-    t.scale(38, 38);
+    t.translate(c.x(), c.y() - 4);
+    t.scale(15, 15);
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Qt::white, 0.9));
+    p.setPen(QPen(Qt::white, 1.1));
     p.drawPath(t.map(suitPath(3)));
     p.restore();
-    p.fillRect(QRectF(44, 56, 2, 8), Qt::white);
-    p.fillRect(QRectF(41, 59, 8, 2), Qt::white);
 }
 
 }  // namespace
