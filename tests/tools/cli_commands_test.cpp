@@ -66,13 +66,6 @@ TEST(CliClassify, AnswersEachLineAndCarriesOnAfterErrors)
     EXPECT_THAT(payout.lines, ElementsAre("6"));
 }
 
-TEST(CliClassify, EmptyInputIsValid)
-{
-    const CliRun run = runWith({"classify"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.empty());
-}
-
 TEST(CliCensus, ListsAllClassesWithoutReadingInput)
 {
     const CliRun run = runWith({"census", "--payout"}, "this is not read\n");
