@@ -5,6 +5,7 @@
 
 #include <QLinearGradient>
 #include <cmath>
+#include <numbers>
 #include <functional>
 
 namespace dm::faces {
@@ -183,7 +184,7 @@ void paintShell(QPainter& p)
         p.setBrush(g);
         p.drawPath(fan);
         for (int k = -3; k <= 3; ++k) {
-            const qreal a = (90 + k * 27) * M_PI / 180;
+            const qreal a = (90 + k * 27) * std::numbers::pi / 180;
             p.drawLine(c + QPointF(0, 7), c + QPointF(8 * std::cos(a), -8 * std::sin(a)));
         }
         p.setBrush(QColor(214, 120, 110));

@@ -290,7 +290,7 @@ void paintHeldObject(QPainter& p, int rank, int suit)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kInk, 6.2, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(arm);
-    p.setPen(QPen(pal.band, 4.6, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(pal.robe.lighter(135), 4.6, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(arm);
     p.setPen(QPen(kInk, 0.5));
     p.setBrush(kSkin);

@@ -5,11 +5,24 @@
 #include <QPainterPathStroker>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace dm::faces {
 
 namespace {
+
+// Boolean path operations flatten curves relative to the coordinates, so unit-sized shapes
+// are united at a large scale to keep their curves smooth.
+QPainterPath smoothUnion(const std::vector<QPainterPath>& parts)
+{
+    constexpr qreal big = 1000;
+    const QTransform up = QTransform::fromScale(big, big);
+    QPainterPath result;
+    for (const QPainterPath& part : parts)
+        result = result.united(up.map(part));
+    return QTransform::fromScale(1 / big, 1 / big).map(result);
+}
 
 QPainterPath heart()
 {
@@ -60,21 +73,19 @@ QPainterPath spade()
     p.cubicTo(-0.38, 0.36, -0.5, 0.28, -0.5, 0.08);
     p.cubicTo(-0.5, -0.14, -0.16, -0.33, 0, -0.5);
     p.closeSubpath();
-    return p.united(stem());
+    return smoothUnion({p, stem()});
 }
 
 QPainterPath club()
 {
-    QPainterPath p;
     constexpr qreal r = 0.215;
-    p.addEllipse(QPointF(0, -0.5 + r), r, r);
-    p.addEllipse(QPointF(-0.27, 0.06), r, r);
-    p.addEllipse(QPointF(0.27, 0.06), r, r);
-    QPainterPath core;
-    core.addPolygon(QPolygonF({QPointF(0, -0.2), QPointF(-0.2, 0.1), QPointF(0.2, 0.1)}));
+    QPainterPath top, left, right, core;
+    top.addEllipse(QPointF(0, -0.5 + r), r, r);
+    left.addEllipse(QPointF(-0.27, 0.06), r, r);
+    right.addEllipse(QPointF(0.27, 0.06), r, r);
+    core.addPolygon(QPolygonF({QPointF(0, -0.2), QPointF(-0.15, 0.16), QPointF(0.15, 0.16)}));
     core.closeSubpath();
-    p.setFillRule(Qt::WindingFill);
-    return p.simplified().united(core).united(stem());
+    return smoothUnion({top, left, right, core, stem()});
 }
 
 // A condensed bold sans path for the rank, so one glyph box fits every rank, "10" too.
@@ -182,12 +193,12 @@ void paintAceOfSpades(QPainter& p)
     for (int i = 0; i < 36; ++i) {
         if (i % 9 == 0)
             continue;  // the four diamonds sit here
-        const qreal a = i * 2 * M_PI / 36;
+        const qreal a = i * 2 * std::numbers::pi / 36;
         p.drawEllipse(c + QPointF(35 * std::cos(a), 35 * std::sin(a)), 0.9, 0.9);
     }
     p.restore();
     for (int i = 0; i < 4; ++i) {
-        const qreal a = i * M_PI / 2;
+        const qreal a = i * std::numbers::pi / 2;
         QTransform d;
         d.translate(c.x() + 35 * std::cos(a), c.y() + 35 * std::sin(a));
         d.scale(7, 7);
