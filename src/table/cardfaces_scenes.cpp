@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace dm::faces {
 
@@ -283,7 +284,7 @@ void paintSleeve(QPainter& p, int frame)
         p.setPen(QPen(QColor(255, 240, 140), 1.3, Qt::SolidLine, Qt::RoundCap));
         const QPointF s(74, 30);
         for (int i = 0; i < 4; ++i) {
-            const qreal a = i * M_PI / 4;
+            const qreal a = i * std::numbers::pi / 4;
             const QPointF d(6 * std::cos(a), 6 * std::sin(a));
             p.drawLine(s - d, s + d);
         }
