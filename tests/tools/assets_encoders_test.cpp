@@ -1,4 +1,4 @@
-// Our GIF writer, the palette reduction behind it, and the all-or-nothing file writes.
+// Our GIF and BMP writers, the palette reduction behind them, and the all-or-nothing file writes.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "../../tools/assets/bmp.h"
 #include "../../tools/assets/gif.h"
 #include "../../tools/assets/images.h"
 #include "../../tools/assets/output.h"
@@ -15,12 +16,12 @@ using namespace dm::assets;
 
 namespace {
 
-QImage decode(const QByteArray& bytes)
+QImage decode(const QByteArray& bytes, const char* format = "gif")
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "gif");
+    QImageReader reader(&buffer, format);
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -104,6 +105,26 @@ TEST(GifWriter, RefusesMalformedInput)
     IndexedPicture shortData{2, 2, {qRgb(0, 0, 0)}, {0, 0}};
     EXPECT_TRUE(encodeGif(shortData).isEmpty());
     EXPECT_TRUE(encodeGif(QImage()).isEmpty());
+}
+
+TEST(BmpWriter, RoundTripsOddWidthsExactlyWithZeroPadding)
+{
+    // Widths that are not a multiple of four need padded rows; the padding must be zeros
+    // so that the same picture always gives the same file.
+    uint32_t seed = 40;
+    for (QSize size : {QSize(1, 1), QSize(90, 126), QSize(33, 7), QSize(64, 3)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        const QImage image = randomPicture(size.width(), size.height(), 200, seed++);
+        const IndexedPicture indexed = quantize(image);
+        const QByteArray bmp = encodeBmp(indexed);
+        ASSERT_TRUE(bmp.startsWith("BM"));
+        expectSamePixels(image, decode(bmp, "bmp"));
+        const int stride = (size.width() + 3) / 4 * 4;
+        for (int row = 0; row < size.height(); ++row)
+            for (int pad = size.width(); pad < stride; ++pad)
+                ASSERT_EQ(bmp[1078 + row * stride + pad], '\0');
+    }
+    EXPECT_TRUE(encodeBmp(IndexedPicture{2, 1, {qRgb(1, 2, 3)}, {0, 3}}).isEmpty());
 }
 
 TEST(PictureFiles, FailedSavesLeaveExistingFilesWhole)

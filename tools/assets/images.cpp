@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "bmp.h"
 #include "gif.h"
 #include "noise.h"
 #include "output.h"
@@ -205,7 +206,7 @@ bool savePicture(const QString& path, const QImage& image)
     if (suffix == "gif")
         return writeFileAtomically(path, encodeGif(image));
     if (suffix == "bmp")
-        return saveImageAtomically(path, toIndexed8(quantize(image)), "bmp");
+        return writeFileAtomically(path, encodeBmp(quantize(image)));
     if (suffix == "jpg" || suffix == "jpeg")
         return saveImageAtomically(path, image, "jpg", 90);
     return saveImageAtomically(path, image, suffix.toLatin1().constData());

@@ -19,7 +19,7 @@ struct NamedPicture {
 std::vector<NamedPicture> cardBacks();  // for pics/backs/
 std::vector<NamedPicture> frames();     // top, bottom, left and right rails
 
-// Saves in the format named by the file's extension; GIF and BMP get a 256-colour palette.
+// Saves in the format named by the file's extension; GIF and BMP get a palette of at most 256 colours.
 bool savePicture(const QString& path, const QImage& image);
 
 }  // namespace dm::assets

@@ -154,15 +154,4 @@ IndexedPicture quantize(const QImage& source, int maxColours)
     return out;
 }
 
-QImage toIndexed8(const IndexedPicture& picture)
-{
-    QImage image(picture.width, picture.height, QImage::Format_Indexed8);
-    image.setColorTable(QList<QRgb>(picture.palette.begin(), picture.palette.end()));
-    for (int y = 0; y < picture.height; ++y) {
-        uchar* line = image.scanLine(y);
-        std::copy_n(picture.indices.begin() + ptrdiff_t(y) * picture.width, picture.width, line);
-    }
-    return image;
-}
-
 }  // namespace dm::assets

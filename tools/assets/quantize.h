@@ -18,7 +18,4 @@ struct IndexedPicture {
 // Exact palette when the picture has <= maxColours colours, median cut otherwise.
 IndexedPicture quantize(const QImage& image, int maxColours = 256);
 
-// The same picture as a QImage in Format_Indexed8.
-QImage toIndexed8(const IndexedPicture& picture);
-
 }  // namespace dm::assets
