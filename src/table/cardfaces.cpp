@@ -74,9 +74,7 @@ void paintCard(QPainter& p, int card, int mode, const QColor& base, int frame)
     else
         faces::paintPips(p, rank, suit);
     faces::paintIndex(p, rank, suit);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(70, 70, 70), 1.0));
-    p.drawPath(outline);
+    faces::paintEdge(p);
     if (mode == kHighlightMode)
         paintHighlight(p);
 }

@@ -222,9 +222,8 @@ void paintBack(QPainter& p, int design, int frame, const QColor& border)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0, 0, 0, 90), 0.8));
     p.drawPath(inner);
-    p.setPen(QPen(QColor(70, 70, 70), 1.0));
-    p.drawPath(outline);
     p.restore();
+    paintEdge(p);
 }
 
 }  // namespace dm::faces

@@ -13,6 +13,8 @@ constexpr qreal kCornerRadius = 6.0;
 
 // The card's silhouette; everything outside it stays transparent.
 QPainterPath cardOutline();
+// The thin grey edge round every face and back.
+void paintEdge(QPainter& p);
 
 // Suit symbol centred on (0, 0), one unit tall; suits 0 clubs, 1 diamonds, 2 hearts, 3 spades.
 const QPainterPath& suitPath(int suit);

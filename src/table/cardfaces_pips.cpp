@@ -225,6 +225,15 @@ QPainterPath cardOutline()
     return path;
 }
 
+void paintEdge(QPainter& p)
+{
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(70, 70, 70), 1.0));
+    p.drawPath(cardOutline());
+    p.restore();
+}
+
 const QPainterPath& suitPath(int suit)
 {
     static const std::array<QPainterPath, 4> paths = {club(), diamond(), heart(), spade()};
