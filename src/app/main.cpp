@@ -1,5 +1,6 @@
 // Program entry: version, help file, the desktop cover, the card faces, the table.
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 #include "app/frmmain.h"
@@ -20,6 +21,10 @@ int main(int argc, char** argv)
         ctx.rng = &rng;
         ctx.versionText = QStringLiteral(DUNMERE_VERSION);
 
+        // The card library starts from the program's folder unless told otherwise; the card
+        // size it reports is needed either way, so the faces are always initialised.
+        if (store.read("path").value_or("True") == "True")
+            QDir::setCurrent(ctx.programDir);
         dm::frmMain window(ctx);
         const auto hide = store.read("prfHideDesktop");
         if (hide && *hide != "False") {
