@@ -32,7 +32,7 @@ bool validRequest(int card, int mode, int frame)
     if (mode == kBackMode)
         return card >= kFirstBack && card <= kLastBack && (frame == 0 || isAnimated(card));
     if (mode == kFaceMode || mode == kHighlightMode)
-        return card >= 0 && card < 52 && frame == 0;
+        return card >= 0 && card < kDeckSize && frame == 0;
     return false;
 }
 
