@@ -24,7 +24,7 @@ QImage felt(Rgb base, uint32_t seed, double vignetteStrength)
         const double light = 1.0 + 0.10 * cloud + 0.035 * grain;
         // A broad sheen from the upper left, as if lit by a lamp above the table.
         const double sheen = 1.0 + 0.06 * (1.0 - (x + y) / double(W + H));
-        return scale(base, light * sheen * vignette(x, y, W, H, 0.35));
+        return scale(base, light * sheen * vignette(x, y, W, H, vignetteStrength));
     });
 }
 
