@@ -164,16 +164,4 @@ TEST(AssetHelp, NamesEveryCommandOptionAndLadderCaption)
         EXPECT_TRUE(help.contains(QString::fromLatin1(text))) << text;
 }
 
-TEST(AssetHelp, LadderAgreesWithTheGame)
-{
-    const auto ladder = dm::assets::helpLadder();
-    ASSERT_EQ(ladder.size(), size_t(dm::kPokerClasses));
-    for (int cls = 1; cls <= dm::kPokerClasses; ++cls) {
-        const auto& step = ladder[size_t(cls - 1)];
-        EXPECT_STREQ(step.caption, dm::pokerCaption(cls)) << "class " << cls;
-        EXPECT_EQ(step.keep, dm::CardsToHand(cls)) << "class " << cls;
-        EXPECT_EQ(step.pays, dm::pokerPays(cls)) << "class " << cls;
-    }
-}
-
 }  // namespace

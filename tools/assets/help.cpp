@@ -2,32 +2,35 @@
 
 #include <array>
 
+#include "poker/rules.h"
+
 namespace dm::assets {
 
 namespace {
 
-constexpr std::array<LadderStep, 21> kLadder{{
-    {"Royal ", 5, 4000, "ace, king, queen, jack and ten of one suit"},
-    {"Straight Flush", 5, 250, "five cards in sequence in one suit (ace-2-3-4-5 counts)"},
-    {"4 Of a Kind", 4, 125, "four cards of one rank"},
-    {"Full House", 5, 45, "three of one rank and two of another"},
-    {"4 To a Royal ", 4, 0, "four of the five royal cards of one suit; keep them even when it breaks a flush"},
-    {"Flush", 5, 30, "five cards of one suit"},
-    {"Straight", 5, 20, "five cards in sequence; the ace is low (A-2-3-4-5) or high (10-J-Q-K-A) but never in the middle"},
-    {"3 Of a Kind", 3, 15, "three cards of one rank"},
-    {"4 To a Straight Flush", 4, 0, "four cards of one suit in sequence"},
-    {"2 Pair", 4, 10, "two pairs"},
-    {"High Pair", 2, 5, "a pair of jacks, queens, kings or aces"},
-    {"3 To a Royal ", 3, 0, "three royal cards (10, J, Q, K, A) of one suit"},
-    {"4 To a Flush", 4, 0, "four cards of one suit"},
-    {"Low Pair", 2, 0, "a pair of twos up to tens"},
-    {"4 To Outside  Straight", 4, 0, "four cards in sequence that a card at either end would complete (not A-2-3-4 or J-Q-K-A)"},
-    {"2 High (Suited)", 2, 0, "two of jack, queen, king, ace in one suit"},
-    {"3 To a Straight Flush", 3, 0, "three cards of one suit in sequence"},
-    {"2 High", 2, 0, "two of jack, queen, king, ace in any suits"},
-    {"10/J 10/Q 10/k (Suited)", 2, 0, "a ten with a jack, queen or king of its suit"},
-    {"1 High", 1, 0, "one jack, queen, king or ace"},
-    {"All Trash", 0, 0, "nothing worth keeping: draw five new cards"},
+// What each class of the ladder means, best first; captions, holds and prizes come from the game.
+constexpr std::array<const char*, 21> kMeaning{{
+    "ace, king, queen, jack and ten of one suit",
+    "five cards in sequence in one suit (ace-2-3-4-5 counts)",
+    "four cards of one rank",
+    "three of one rank and two of another",
+    "four of the five royal cards of one suit; keep them even when it breaks a flush",
+    "five cards of one suit",
+    "five cards in sequence; the ace is low (A-2-3-4-5) or high (10-J-Q-K-A) but never in the middle",
+    "three cards of one rank",
+    "four cards of one suit in sequence",
+    "two pairs",
+    "a pair of jacks, queens, kings or aces",
+    "three royal cards (10, J, Q, K, A) of one suit",
+    "four cards of one suit",
+    "a pair of twos up to tens",
+    "four cards in sequence that a card at either end would complete (not A-2-3-4 or J-Q-K-A)",
+    "two of jack, queen, king, ace in one suit",
+    "three cards of one suit in sequence",
+    "two of jack, queen, king, ace in any suits",
+    "a ten with a jack, queen or king of its suit",
+    "one jack, queen, king or ace",
+    "nothing worth keeping: draw five new cards",
 }};
 
 // Captions keep their own spacing on screen as well as in the file.
@@ -39,9 +42,9 @@ QString caption(const char* text)
 QString payTable()
 {
     QString rows;
-    for (const LadderStep& step : kLadder)
-        if (step.pays > 0)
-            rows += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>\n").arg(caption(step.caption)).arg(step.pays);
+    for (int cls = 1; cls <= kPokerClasses; ++cls)
+        if (pokerPays(cls) > 0)
+            rows += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>\n").arg(caption(pokerCaption(cls))).arg(pokerPays(cls));
     return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n<tr><th>Hand</th><th>Pays (credits)</th></tr>\n" +
            rows + "</table>\n";
 }
@@ -49,12 +52,11 @@ QString payTable()
 QString ladderTable()
 {
     QString rows;
-    for (size_t i = 0; i < kLadder.size(); ++i) {
-        const LadderStep& step = kLadder[i];
+    for (int cls = 1; cls <= kPokerClasses; ++cls) {
         rows += QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td>%3</td><td align=\"center\">%4</td></tr>\n")
-                    .arg(i + 1)
-                    .arg(caption(step.caption), QString::fromLatin1(step.meaning).toHtmlEscaped())
-                    .arg(step.keep);
+                    .arg(cls)
+                    .arg(caption(pokerCaption(cls)), QString::fromLatin1(kMeaning[size_t(cls - 1)]).toHtmlEscaped())
+                    .arg(CardsToHand(cls));
     }
     return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n"
            "<tr><th>#</th><th>Label</th><th>What it is</th><th>Keep</th></tr>\n" +
@@ -64,11 +66,6 @@ QString ladderTable()
 constexpr const char* kBackToContents = "<p><a href=\"#contents\">Back to the contents</a></p>\n";
 
 }  // namespace
-
-std::span<const LadderStep> helpLadder()
-{
-    return kLadder;
-}
 
 QString helpText()
 {
