@@ -1,0 +1,130 @@
+// The real program's video poker by keyboard: deal, hold two, draw; the held cards stay,
+// the others are replaced, and the next start reopens in video poker.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "e2e_layout.h"
+#include "e2e_session.h"
+
+using namespace e2e;
+
+namespace {
+
+bool allFaceUp(const QImage& img, const Boxes& b)
+{
+    for (const QRect& r : b.poker)
+        if (share(img, r, nearWhite) < 0.4)
+            return false;
+    return true;
+}
+
+// The hold markers: a frame and a caption in the outline colour around the card.
+double markerShare(const QImage& img, const QRect& card)
+{
+    return share(img, card.adjusted(-8, -8, 8, 30), brightGreen);
+}
+
+// Waits until the table shows the same picture for a while (a payout has counted up).
+bool waitUntilStill(XSession& x, const QRect& area, int timeoutMs)
+{
+    QImage last = x.screenshot();
+    int still = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        QThread::msleep(500);
+        const QImage now = x.screenshot();
+        still = (!now.isNull() && changedShare(last, now, area) == 0.0) ? still + 1 : 0;
+        if (still >= 4)
+            return true;
+        last = now;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(E2ePoker, HeldCardsStayTheRestAreReplacedAndPokerReopens)
+{
+    XSession x;
+    const QString display = x.startDisplay();
+    ASSERT_TRUE(display.isEmpty()) << "X display for the end-to-end tests: " << display.toStdString();
+    const QString folder = x.prepareProgramFolder();
+    ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
+
+    // With the adviser lighting the best play, any hold is drawn (no hold check).
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(x.settingsFile()).path()));
+    {
+        QFile f(x.settingsFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Preferences]\nprfShowPokerPlay=True\n");
+    }
+    ASSERT_TRUE(x.launch());
+    unsigned long window = x.waitForWindow(30000);
+    ASSERT_NE(window, 0u) << "the main window never showed";
+    auto g = x.geometry(window);
+    ASSERT_TRUE(g);
+    const Boxes rummy = onScreen(tableBoxes(800, 600, false), g->table.topLeft());
+    ASSERT_FALSE(pollScreen(x, 15000, [&](const QImage& img) { return share(img, rummy.playerHand, nearWhite) > 0.3; })
+                     .isNull())
+        << "rummy was never dealt";
+
+    ASSERT_TRUE(x.key("ctrl+v"));
+    g = x.geometry(window);
+    ASSERT_TRUE(g);
+    const Boxes b = onScreen(tableBoxes(800, 600, true), g->table.topLeft());
+    const QImage dealt = pollScreen(x, 20000, [&](const QImage& img) { return allFaceUp(img, b); });
+    ASSERT_FALSE(dealt.isNull()) << "five face-up poker cards never showed";
+    EXPECT_GE(payTableRows(dealt, g->table), 15) << "the pay table should stand at the right";
+
+    ASSERT_TRUE(x.key("1"));
+    ASSERT_TRUE(x.key("2"));
+    const QImage held = pollScreen(x, 5000, [&](const QImage& img) {
+        return markerShare(img, b.poker[0]) > 0.03 && markerShare(img, b.poker[1]) > 0.03;
+    });
+    ASSERT_FALSE(held.isNull()) << "keys 1 and 2 should mark the first two cards held";
+    for (int i = 2; i < 5; ++i)
+        EXPECT_LT(markerShare(held, b.poker[i]), 0.01) << "card " << i << " was not held";
+
+    ASSERT_TRUE(x.key("space"));
+    // Every replaced position gets a different card of the shuffled deck.
+    const QImage drawn = pollScreen(x, 20000, [&](const QImage& img) {
+        if (!allFaceUp(img, b))
+            return false;
+        for (int i = 2; i < 5; ++i)
+            if (changedShare(dealt, img, b.poker[i].adjusted(4, 4, -4, -4)) < 0.01)
+                return false;
+        return true;
+    });
+    ASSERT_FALSE(drawn.isNull()) << "the three cards not held were never replaced";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(changedShare(dealt, drawn, b.poker[i].adjusted(8, 8, -8, -8)), 0.0) << "held card " << i;
+    EXPECT_TRUE(waitUntilStill(x, g->table, 30000)) << "the table kept changing after the draw";
+
+    ASSERT_TRUE(x.closeWindow(window));
+    auto status = x.waitForExit(20000);
+    ASSERT_TRUE(status) << "the program did not end after its window was closed";
+    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(storedPreferences(x.settingsFile()).value("isPoker"), "True");
+
+    // The next run starts where this one ended.
+    ASSERT_TRUE(x.launch());
+    window = x.waitForWindow(30000);
+    ASSERT_NE(window, 0u) << "the main window never showed on the second start";
+    g = x.geometry(window);
+    ASSERT_TRUE(g);
+    const QImage reopened = pollScreen(x, 20000, [&](const QImage& img) {
+        return payTableRows(img, g->table) >= 15 && allFaceUp(img, b);
+    });
+    EXPECT_FALSE(reopened.isNull()) << "the second start did not open in video poker and deal";
+    ASSERT_TRUE(x.closeWindow(window));
+    status = x.waitForExit(20000);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(*status, 0);
+    const auto prefs = storedPreferences(x.settingsFile());
+    EXPECT_EQ(prefs.value("isPoker"), "True");
+    EXPECT_EQ(prefs.value("prfShowPokerPlay"), "True");
+}

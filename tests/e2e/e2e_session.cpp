@@ -1,0 +1,271 @@
+#include "e2e_session.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace e2e {
+
+namespace {
+const QString kTitle = QStringLiteral("^Video-Poker / Tolva-Rummy$");
+
+bool copyTree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + QLatin1Char('/') + QDir(from).relativeFilePath(src);
+        if (it.fileInfo().isDir() ? !QDir().mkpath(dst) : !QFile::copy(src, dst))
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+XSession::XSession() : home_(std::make_unique<QTemporaryDir>()) {}
+
+XSession::~XSession()
+{
+    stop(app_);
+    stop(wm_);
+    stop(xvfb_);
+}
+
+void XSession::stop(std::unique_ptr<QProcess>& p)
+{
+    if (!p)
+        return;
+    if (p->state() != QProcess::NotRunning) {
+        p->terminate();
+        if (!p->waitForFinished(3000)) {
+            p->kill();
+            p->waitForFinished(3000);
+        }
+    }
+    p.reset();
+}
+
+QProcessEnvironment XSession::env() const
+{
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    const QString home = home_->path();
+    e.insert("DISPLAY", display_);
+    e.insert("QT_QPA_PLATFORM", "xcb");  // the test binary itself runs offscreen
+    e.insert("XDG_CONFIG_HOME", home + "/config");
+    e.insert("XDG_CACHE_HOME", home + "/cache");
+    e.insert("XDG_RUNTIME_DIR", home + "/runtime");
+    e.remove("XAUTHORITY");
+    return e;
+}
+
+QString XSession::settingsFile() const { return home_->path() + "/config/Dunmere/TolvaRummy.conf"; }
+
+QString XSession::startDisplay()
+{
+    if (!home_->isValid())
+        return "no temporary folder";
+    QStringList missing;
+    for (const char* tool : {"Xvfb", "openbox", "xdotool", "wmctrl", "xwininfo", "import"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            missing << tool;
+    if (!missing.isEmpty())
+        return "missing " + missing.join(", ") + " (scripts/setup.sh installs them)";
+    QDir(home_->path()).mkpath("runtime");
+    QFile::setPermissions(home_->path() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // Xvfb picks a free display itself and writes its number to the given descriptor.
+    xvfb_ = std::make_unique<QProcess>();
+    xvfb_->setProcessChannelMode(QProcess::SeparateChannels);
+    xvfb_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!xvfb_->waitForStarted(5000))
+        return "Xvfb could not start: " + xvfb_->errorString();
+    QByteArray number;
+    QElapsedTimer clock;
+    clock.start();
+    while (!number.contains('\n') && clock.elapsed() < 15000 && xvfb_->state() == QProcess::Running) {
+        xvfb_->waitForReadyRead(200);
+        number += xvfb_->readAllStandardOutput();
+    }
+    bool ok = false;
+    const int n = number.trimmed().toInt(&ok);
+    if (!ok)
+        return "Xvfb could not start: " + QString::fromLocal8Bit(xvfb_->readAllStandardError()).left(400);
+    display_ = ":" + QString::number(n);
+
+    // A window manager, so that closing goes through the same path as a user's click.
+    wm_ = std::make_unique<QProcess>();
+    wm_->setProcessEnvironment(env());
+    wm_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    wm_->start("openbox", {});
+    if (!wm_->waitForStarted(5000))
+        return "openbox could not start";
+    clock.restart();
+    while (run("wmctrl", {"-m"}, 3000).exitCode != 0) {
+        if (clock.elapsed() > 10000 || wm_->state() != QProcess::Running)
+            return "openbox did not take over display " + display_;
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+QString XSession::prepareProgramFolder()
+{
+    const QString from = QStringLiteral(DUNMERE_BIN_DIR);
+    const QString exe = from + "/dunmere";
+    if (!QFileInfo(exe).isExecutable() || !QFileInfo(from + "/pics").isDir())
+        return "no program in " + from + " (build the dunmere and assets targets)";
+    bin_ = std::make_unique<QTemporaryDir>();
+    const QString to = bin_->path();
+    if (!QFile::copy(exe, to + "/dunmere") ||
+        !QFile::setPermissions(to + "/dunmere", QFile::permissions(exe)))
+        return "could not copy the program";
+    for (const char* dir : {"pics", "wavs", "frames"})
+        if (QFileInfo(from + "/" + dir).isDir() && !copyTree(from + "/" + dir, to + "/" + dir))
+            return QString("could not copy ") + dir;
+    if (QFileInfo::exists(from + "/dunmere.hlp"))
+        QFile::copy(from + "/dunmere.hlp", to + "/dunmere.hlp");
+    return {};
+}
+
+bool XSession::launch()
+{
+    stop(app_);
+    app_ = std::make_unique<QProcess>();
+    app_->setProcessEnvironment(env());
+    app_->setWorkingDirectory(bin_->path());
+    app_->setProcessChannelMode(QProcess::ForwardedChannels);
+    app_->start(bin_->path() + "/dunmere", {});
+    return app_->waitForStarted(5000);
+}
+
+unsigned long XSession::waitForWindow(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const ToolResult r = run("xdotool", {"search", "--onlyvisible", "--name", kTitle}, 3000);
+        bool ok = false;
+        const unsigned long id = r.out.split('\n').value(0).trimmed().toULong(&ok);
+        if (r.exitCode == 0 && ok)
+            return id;
+        if (!app_ || app_->state() == QProcess::NotRunning)
+            return 0;
+        QThread::msleep(100);
+    } while (clock.elapsed() < timeoutMs);
+    return 0;
+}
+
+bool XSession::closeWindow(unsigned long window)
+{
+    return run("wmctrl", {"-i", "-c", "0x" + QString::number(window, 16)}).exitCode == 0;
+}
+
+std::optional<int> XSession::waitForExit(int timeoutMs)
+{
+    if (!app_)
+        return std::nullopt;
+    if (app_->state() != QProcess::NotRunning && !app_->waitForFinished(timeoutMs))
+        return std::nullopt;
+    if (app_->exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return app_->exitCode();
+}
+
+std::optional<TableGeometry> XSession::geometry(unsigned long window, int tableHeight)
+{
+    const ToolResult r = run("xwininfo", {"-id", QString::number(window)});
+    if (r.exitCode != 0)
+        return std::nullopt;
+    auto field = [&](const char* name) {
+        const QRegularExpression re(QString(name) + R"(:\s*(-?\d+))");
+        const auto m = re.match(QString::fromLocal8Bit(r.out));
+        return m.hasMatch() ? std::optional<int>(m.captured(1).toInt()) : std::nullopt;
+    };
+    const auto x = field("Absolute upper-left X"), y = field("Absolute upper-left Y");
+    const auto w = field("Width"), h = field("Height");
+    if (!x || !y || !w || !h || *h < tableHeight)
+        return std::nullopt;
+    TableGeometry g;
+    g.client = QRect(*x, *y, *w, *h);
+    g.table = QRect(*x, *y + (*h - tableHeight), *w, tableHeight);  // the menu bar is above the table
+    return g;
+}
+
+QImage XSession::screenshot()
+{
+    const ToolResult r = run("import", {"-window", "root", "png:-"}, 15000);
+    if (r.exitCode != 0)
+        return {};
+    return QImage::fromData(r.out, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+bool XSession::click(QPoint screen)
+{
+    return run("xdotool", {"mousemove", "--sync", QString::number(screen.x()), QString::number(screen.y()),
+                           "click", "1"})
+               .exitCode == 0;
+}
+
+bool XSession::key(const QString& keys)
+{
+    return run("xdotool", QStringList{"key"} + keys.split(' ', Qt::SkipEmptyParts)).exitCode == 0;
+}
+
+ToolResult XSession::run(const QString& program, const QStringList& args, int timeoutMs)
+{
+    ToolResult r;
+    QProcess p;
+    p.setProcessEnvironment(env());
+    p.start(program, args);
+    if (!p.waitForStarted(5000))
+        return r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(2000);
+        return r;
+    }
+    r.finished = true;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    return r;
+}
+
+QMap<QString, QString> storedPreferences(const QString& file)
+{
+    QMap<QString, QString> keys;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return keys;
+    bool inGroup = false;
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+        if (line.startsWith('['))
+            inGroup = line == "[Preferences]";
+        else if (inGroup && line.contains('='))
+            keys.insert(line.section('=', 0, 0), line.section('=', 1));
+    }
+    return keys;
+}
+
+double changedShare(const QImage& a, const QImage& b, const QRect& rect)
+{
+    const QRect r = rect.intersected(a.rect()).intersected(b.rect());
+    if (r.isEmpty())
+        return 0.0;
+    long changed = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor p(a.pixel(x, y)), q(b.pixel(x, y));
+            const int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                                    std::abs(p.blue() - q.blue())});
+            changed += d > 40 ? 1 : 0;
+        }
+    return double(changed) / double(r.width() * r.height());
+}
+
+}  // namespace e2e

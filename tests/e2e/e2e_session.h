@@ -1,0 +1,113 @@
+#pragma once
+// A private X display (Xvfb + openbox) with a copy of the program folder, for
+// driving the real dunmere binary the way a user would.
+#include <QColor>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <memory>
+#include <optional>
+
+namespace e2e {
+
+// Output and status of one finished helper command.
+struct ToolResult {
+    bool finished = false;  // false: could not start or ran past its time limit
+    int exitCode = -1;
+    QByteArray out;
+};
+
+// The table's place on the screen and the boxes the tests aim at, in screen pixels.
+struct TableGeometry {
+    QRect client;  // the window's client area (menu bar included)
+    QRect table;   // the client area below the menu bar
+};
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // Starts Xvfb and openbox. Empty on success, else what went wrong.
+    QString startDisplay();
+    // Copies dunmere and its data folders into a fresh folder. Empty on success.
+    QString prepareProgramFolder();
+
+    // Starts the program from the copy with the session's settings folder.
+    bool launch();
+    // Waits for the visible main window; 0 when it never came.
+    unsigned long waitForWindow(int timeoutMs);
+    // Asks the window manager to close the window, as the title bar's X does.
+    bool closeWindow(unsigned long window);
+    // Waits for the program to end. nullopt: still running after timeoutMs or crashed.
+    std::optional<int> waitForExit(int timeoutMs);
+
+    std::optional<TableGeometry> geometry(unsigned long window, int tableHeight = 600);
+    QImage screenshot();
+    bool click(QPoint screen);
+    bool key(const QString& keys);
+
+    ToolResult run(const QString& program, const QStringList& args, int timeoutMs = 10000);
+
+    QString programDir() const { return bin_ ? bin_->path() : QString(); }
+    QString settingsFile() const;
+    QString display() const { return display_; }
+
+private:
+    QProcessEnvironment env() const;
+    void stop(std::unique_ptr<QProcess>& p);
+
+    QString display_;
+    std::unique_ptr<QTemporaryDir> home_;  // settings, runtime and window-manager files
+    std::unique_ptr<QTemporaryDir> bin_;   // the program folder copy
+    std::unique_ptr<QProcess> xvfb_, wm_, app_;
+};
+
+// The share of pixels in rect (inside img) that pass the test.
+template <class Pred>
+double share(const QImage& img, const QRect& rect, Pred pred)
+{
+    const QRect r = rect.intersected(img.rect());
+    if (r.isEmpty())
+        return 0.0;
+    long hit = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            hit += pred(QColor(img.pixel(x, y))) ? 1 : 0;
+    return double(hit) / double(r.width() * r.height());
+}
+
+inline bool nearWhite(const QColor& c) { return c.red() > 215 && c.green() > 215 && c.blue() > 215; }
+inline bool brightGreen(const QColor& c) { return c.green() > 180 && c.red() < 90 && c.blue() < 90; }
+
+// The keys of the [Preferences] group of a settings file as the file spells them.
+QMap<QString, QString> storedPreferences(const QString& file);
+
+// The share of pixels that differ noticeably between two pictures of the same rect.
+double changedShare(const QImage& a, const QImage& b, const QRect& rect);
+
+// Polls until pred(screenshot) holds or the time is up; returns the last picture taken
+// when it held, a null image otherwise.
+template <class Pred>
+QImage pollScreen(XSession& x, int timeoutMs, Pred pred)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QImage shot = x.screenshot();
+        if (!shot.isNull() && pred(shot))
+            return shot;
+        QThread::msleep(100);
+    } while (clock.elapsed() < timeoutMs);
+    return {};
+}
+
+}  // namespace e2e
