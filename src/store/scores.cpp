@@ -1,9 +1,11 @@
 #include "store/scores.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -83,6 +85,37 @@ bool writeAll(int fd, const std::vector<char>& bytes)
     return true;
 }
 
+// The temporary files of writeScoreFile are "." + name + "." + six characters from mkstemp.
+bool isTempOf(const std::string& candidate, const std::string& stem)
+{
+    if (candidate.size() != stem.size() + 6 || candidate.compare(0, stem.size(), stem) != 0)
+        return false;
+    for (size_t i = stem.size(); i < candidate.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(candidate[i])))
+            return false;
+    return true;
+}
+
+// A writer killed between creating its temporary file and the rename leaves that file
+// behind. Every writer holds a lock on its own temporary file until the rename, so one
+// that can be locked belongs to a writer that is gone and can go too.
+void removeStaleTemps(const fs::path& dir, const std::string& stem)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path p = it->path();
+        if (!isTempOf(p.filename().string(), stem))
+            continue;
+        const int fd = ::open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(p.c_str());
+        ::close(fd);
+    }
+}
+
 const std::array<std::array<const char*, 3>, 3> kPrompts = {{
     {"You have the top Tolva Rummy score. Please enter your name",
      "You have the second highest  Tolva Rummy score. Please enter your name",
@@ -159,17 +192,24 @@ bool writeScoreFile(const std::string& path, const TopScores& scores)
     // A complete new file next to the old one, then an atomic rename: a crash or a
     // full disk leaves either the old tables or the new ones, never half of each.
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmp.data());
+    const std::string stem = "." + target.filename().string() + ".";
+    removeStaleTemps(dir, stem);
+    std::string tmp = (dir / (stem + "XXXXXX")).string();
+    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
+    // Held until after the rename: the mark that this file is still being written.
+    ::flock(fd, LOCK_EX);
     struct stat st {};
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     const bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || std::rename(tmp.c_str(), target.c_str()) != 0) {
+    const bool renamed = ok && std::rename(tmp.c_str(), target.c_str()) == 0;
+    if (!renamed)
         ::unlink(tmp.c_str());
+    // The data is already synced; closing can no longer lose it.
+    ::close(fd);
+    if (!renamed)
         return false;
-    }
     // Make the rename itself durable; a failure here no longer risks the data.
     if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY); dfd >= 0) {
         ::fsync(dfd);
