@@ -145,17 +145,18 @@ QWidget* frmPreferences::generalPage()
     HScroll1->setRange(0, 1000);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(100);
-    HScroll1->setMinimumWidth(220);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
     Label4 = named(new QLabel(QStringLiteral("100"), speed), "Label4");
     Label4->setMinimumWidth(48);
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label4->setToolTip(QStringLiteral("Current delay between animation frames"));
     auto* ends = named(new QLabel(QStringLiteral("Slower                      Faster"), speed), "Label3");
-    ends->setAlignment(Qt::AlignLeft);
+    // The slider spans exactly its two end words.
+    HScroll1->setFixedWidth(ends->sizeHint().width());
     speedGrid->addWidget(HScroll1, 0, 0);
     speedGrid->addWidget(Label4, 0, 1);
     speedGrid->addWidget(ends, 1, 0);
+    speedGrid->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(table);
