@@ -24,6 +24,22 @@ constexpr std::array<int, 10> kSag{28, 18, 10, 4, 0, -2, -4, -8, -13, -19};
 // Where the k-th card from the bottom of a pile picture of n shown cards lies.
 QPoint pileOffset(int k) { return QPoint(5 * k, k); }
 
+// The layout's input for a table of the given size; the pay table is as wide as its
+// widest caption.
+LayoutInput layoutInputFor(const frmMain& w, QSize table)
+{
+    LayoutInput in;
+    in.table = table;
+    in.cWidth = w.cWidth;
+    in.cHeight = w.cHeight;
+    in.prfCardSpace = w.prefs.prfCardSpace;
+    in.poker = w.prefs.isPoker;
+    in.bankLabel = QSize(60, 34);
+    for (int i = 0; i < 21; ++i)
+        in.pokerLabelWidth = std::max(in.pokerLabelWidth, w.pokerLabel(i)->sizeHint().width());
+    return in;
+}
+
 PictureBox* makeBox(QWidget* parent, const char* name, int index = 0)
 {
     auto* b = new PictureBox(parent);
@@ -132,7 +148,16 @@ void frmMain::AutoSizeToPicture()
 {
     guarded("AutoSizeToPicture", [this] {
         sizing_ = true;
-        const QSize table = fittedWindowSize(thePic_.isNull() ? QSize(640, 480) : thePic_.size(), prefs.isPoker);
+        QSize table = fittedWindowSize(thePic_.isNull() ? QSize(640, 480) : thePic_.size(), prefs.isPoker);
+        if (prefs.isPoker) {
+            // A narrow picture would clip the pay table beside the cards: widen the
+            // table by what the labels lack.
+            const auto labelsWidth = [this](QSize t) {
+                return computeLayout(layoutInputFor(*this, t)).picPokerLabels.width();
+            };
+            const int lacking = labelsWidth(QSize(1 << 14, table.height())) - labelsWidth(table);
+            table.rwidth() += std::max(0, lacking);
+        }
         surface_->setFixedSize(table);
         setFixedSize(table.width(), table.height() + (menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0));
         sizing_ = false;
@@ -174,14 +199,7 @@ void frmMain::LoadBackGroundPic(const QString& name)
 
 void frmMain::placeBoxes()
 {
-    LayoutInput in;
-    in.table = surface_->size();
-    in.cWidth = cWidth;
-    in.cHeight = cHeight;
-    in.prfCardSpace = prefs.prfCardSpace;
-    in.poker = prefs.isPoker;
-    in.bankLabel = QSize(60, 34);
-    const TableLayout l = computeLayout(in);
+    const TableLayout l = computeLayout(layoutInputFor(*this, surface_->size()));
     cardStep_ = l.cardStep;
     playerHandTop_ = l.playerHandTop;
     rummy.s.geo = HandGeometry{cardStep_, cWidth, playerHandTop_};
