@@ -15,10 +15,12 @@ protected:
         // The adviser lights the best play instead of refusing a wrong hold, so any
         // hold the test makes is drawn.
         store.values["prfShowPokerPlay"] = "True";
+        withData = withPictures();
         start();
         act("mnuPoker")->trigger();
         ASSERT_TRUE(ps().holdPhase);
     }
+    virtual bool withPictures() const { return true; }
     QWidget* marker(int i) const { return w->findChild<QWidget*>(QStringLiteral("Shape1_%1").arg(i)); }
     PictureBox* card(int i) const { return box(QStringLiteral("picPoker%1").arg(i)); }
 };
@@ -85,28 +87,47 @@ TEST_F(PokerWindowTest, MouseTogglesHoldsAndTheDealPileDraws)
         EXPECT_FALSE(marker(i)->isVisible()) << i;
 }
 
-TEST_F(PokerWindowTest, PayTableLabelsAndCountersDoNotOverlap)
+// Without pictures the table has its narrowest size.
+class BarePokerWindowTest : public PokerWindowTest {
+protected:
+    bool withPictures() const override { return false; }
+};
+
+void expectPayTableClear(frmMain& w)
 {
+    auto card = [&](int i) { return w.box(QStringLiteral("picPoker%1").arg(i)); };
     QRect previous;
+    QWidget* table = w.centralWidget();
     for (int i = 0; i < 21; ++i) {
-        QLabel* l = w->pokerLabel(i);
-        const QRect r(l->mapTo(w->centralWidget(), QPoint(0, 0)), l->size());
-        EXPECT_TRUE(w->centralWidget()->rect().contains(r)) << i;
+        QLabel* l = w.pokerLabel(i);
+        const QRect r(l->mapTo(table, QPoint(0, 0)), l->size());
+        EXPECT_TRUE(table->rect().contains(r)) << i;
+        EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString() << " is cut off";
         if (i > 0)
             EXPECT_LE(previous.bottom(), r.top()) << i;
         previous = r;
         for (int c = 0; c < 5; ++c)
             EXPECT_FALSE(r.intersects(card(c)->geometry())) << "label " << i << " over card " << c;
     }
-    QWidget* counters = w->winningsLabel()->parentWidget();
-    const QRect cr(counters->mapTo(w->centralWidget(), QPoint(0, 0)), counters->size());
-    for (int c = 0; c < 5; ++c)
+    QWidget* counters = w.winningsLabel()->parentWidget();
+    const QRect cr(counters->mapTo(table, QPoint(0, 0)), counters->size());
+    for (int c = 0; c < 5; ++c) {
         EXPECT_FALSE(cr.intersects(card(c)->geometry())) << c;
+        EXPECT_TRUE(table->rect().contains(card(c)->geometry())) << c;
+    }
     for (int i = 0; i < 21; ++i) {
-        QLabel* l = w->pokerLabel(i);
-        const QRect r(l->mapTo(w->centralWidget(), QPoint(0, 0)), l->size());
+        QLabel* l = w.pokerLabel(i);
+        const QRect r(l->mapTo(table, QPoint(0, 0)), l->size());
         EXPECT_FALSE(cr.intersects(r)) << "counters over label " << i;
     }
+}
+
+TEST_F(PokerWindowTest, PayTableLabelsAndCountersDoNotOverlap) { expectPayTableClear(*w); }
+
+TEST_F(BarePokerWindowTest, PayTableFitsBesideTheCardsOnTheNarrowestTable)
+{
+    expectPayTableClear(*w);
+    EXPECT_GE(w->centralWidget()->width(), 640);
 }
 
 }  // namespace
