@@ -5,14 +5,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <map>
@@ -98,49 +97,40 @@ protected:
     std::vector<QString> messages;
 };
 
-TEST_F(PrefsDialogTest, ShowingFillsEveryControlFromThePreferences)
+TEST_F(PrefsDialogTest, ShowingFillsTheControlsOnceFromThePreferences)
 {
     Prefs& p = w->prefs;
     p.prfTolvaAutoSort = true;
-    p.prfTolvaScores = false;
     p.prfSound = false;
-    p.prfAnimation = true;
-    p.prfPokerAutoDeal = true;
     p.prfShowPokerPlay = true;
     p.prfCardSpace = 22;
     p.prfCardOutlineColor = 0x00332211;
     p.prfTolvaBackFace = 57;
 
     auto& d = open();
-    EXPECT_EQ(d.windowTitle(), "Preferences");
     EXPECT_TRUE(d.ckAutoSort->isChecked());
-    EXPECT_FALSE(d.ckTolvaScores->isChecked());
     EXPECT_FALSE(d.ckSounds->isChecked());
-    EXPECT_TRUE(d.ckAnimation->isChecked());
-    EXPECT_TRUE(d.ckprfAutoDeal->isChecked());
     EXPECT_TRUE(d.opAlwaysShow->isChecked());
-    EXPECT_FALSE(d.opShowOnError->isChecked());
     EXPECT_EQ(d.txtSpacer->text(), "22");
     EXPECT_EQ(d.HScroll1->value(), 880);
     EXPECT_EQ(d.Label4->text(), "120");
+    EXPECT_EQ(p.prfAnimationDelay, 120) << "showing the stored position is no change of speed";
     EXPECT_TRUE(d.lblColor->styleSheet().contains("#112233"));
-    // Showing the stored slider position is no change of speed.
-    EXPECT_EQ(p.prfAnimationDelay, 120);
 
-    ASSERT_EQ(d.Combo1->count(), 16);
-    EXPECT_EQ(d.Combo1->itemText(0), "Hatch");
-    EXPECT_EQ(d.Combo1->itemText(12), "Sleeve");
-    EXPECT_EQ(d.Combo1->itemText(13), "blue.png");
-    EXPECT_EQ(d.Combo1->itemText(15), "red.png");
+    const QStringList backs = {"Hatch", "Plaid", "Weave", "Robot", "Roses", "IvyBlack", "IvyBlue", "FishCyan",
+                               "FishBlue", "Shell", "Castle", "Beach", "Sleeve", "blue.png", "empty.png", "red.png"};
+    QStringList listed;
+    for (int i = 0; i < d.Combo1->count(); ++i)
+        listed << d.Combo1->itemText(i);
+    EXPECT_EQ(listed, backs);
     EXPECT_EQ(d.Combo1->currentText(), "Roses");
     EXPECT_EQ(d.picBacks->size(), QSize(w->cWidth + 30, w->cHeight + 30));
-    EXPECT_FALSE(d.picBacks->pixmap().isNull());
 
-    // A second showing neither duplicates the list nor undoes edits.
+    // Showing again (as after a message box) neither lists the backs twice nor undoes edits.
     d.ckSounds->setChecked(true);
     d.hide();
     d.show();
-    EXPECT_EQ(d.Combo1->count(), 16);
+    EXPECT_EQ(d.Combo1->count(), backs.size());
     EXPECT_TRUE(d.ckSounds->isChecked());
 }
 
@@ -159,62 +149,40 @@ TEST_F(PrefsDialogTest, ShowingSelectsTheCustomBackOfTheGameOnTheTable)
     EXPECT_EQ(d.picBacks->pixmap().toImage(), preview);
 }
 
-TEST_F(PrefsDialogTest, SpacingOutsideTenToFortyIsRefusedAndNothingIsSaved)
+TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
 {
-    for (const char* text : {"9", "41", "-5", "99999999999"}) {
+    const struct {
+        const char* text;
+        bool refused;
+        int16_t space;
+    } cases[] = {{"9", true, 16}, {"41", true, 16}, {"99999999999", true, 16}, {"10", false, 10},
+                 {"40", false, 40}, {" 25 ", false, 25}, {"abc", false, 16}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         messages.clear();
-        w->prefs.prfCardSpace = 16;
-        w->prefs.prfSound = true;
+        w->prefs = Prefs{};
+        w->prefs.prfScrollVal = 880;
         auto& d = open();
         d.ckSounds->setChecked(false);
-        d.txtSpacer->setText(text);
+        d.ckTolvaScores->setChecked(false);
+        d.opAlwaysShow->setChecked(true);
+        d.HScroll1->setValue(300);
+        d.txtSpacer->setText(c.text);
         d.cmdSave->click();
-        ASSERT_EQ(messages.size(), 1u) << text;
-        EXPECT_EQ(messages[0], "Card space data should be a number between 10 and 40");
-        EXPECT_TRUE(d.isVisible()) << text;
-        EXPECT_TRUE(d.txtSpacer->text().isEmpty());
-        EXPECT_EQ(w->prefs.prfCardSpace, 16);
-        EXPECT_TRUE(w->prefs.prfSound) << "later steps must not run";
+        EXPECT_EQ(w->prefs.prfCardSpace, c.space);
+        EXPECT_EQ(d.isVisible(), c.refused);
+        // A refusal stops the save before anything else is applied.
+        EXPECT_EQ(w->prefs.prfSound, c.refused);
+        EXPECT_EQ(w->prefs.prfTolvaScores, c.refused);
+        EXPECT_EQ(w->prefs.prfShowPokerPlay, !c.refused);
+        EXPECT_EQ(w->prefs.prfScrollVal, c.refused ? 880 : 300);
+        if (c.refused) {
+            EXPECT_EQ(messages, std::vector<QString>{"Card space data should be a number between 10 and 40"});
+            EXPECT_TRUE(d.txtSpacer->text().isEmpty());
+        } else {
+            EXPECT_TRUE(messages.empty());
+        }
     }
-}
-
-TEST_F(PrefsDialogTest, SpacingAtTheLimitsIsSaved)
-{
-    for (const auto& [text, want] : {std::pair{"10", 10}, {"40", 40}, {" 25 ", 25}}) {
-        auto& d = open();
-        d.txtSpacer->setText(text);
-        d.cmdSave->click();
-        EXPECT_TRUE(messages.empty()) << text;
-        EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(w->prefs.prfCardSpace, want);
-    }
-}
-
-TEST_F(PrefsDialogTest, SpacingThatIsNoNumberIsIgnoredAndTheRestSaved)
-{
-    w->prefs.prfCardSpace = 16;
-    auto& d = open();
-    d.txtSpacer->setText("abc");
-    d.ckSounds->setChecked(false);
-    d.ckAutoSort->setChecked(true);
-    d.ckTolvaScores->setChecked(false);
-    d.ckAnimation->setChecked(false);
-    d.ckprfAutoDeal->setChecked(true);
-    d.opAlwaysShow->setChecked(true);
-    d.HScroll1->setValue(300);
-    d.cmdSave->click();
-
-    EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(d.isVisible());
-    const Prefs& p = w->prefs;
-    EXPECT_EQ(p.prfCardSpace, 16);
-    EXPECT_FALSE(p.prfSound);
-    EXPECT_TRUE(p.prfTolvaAutoSort);
-    EXPECT_FALSE(p.prfTolvaScores);
-    EXPECT_FALSE(p.prfAnimation);
-    EXPECT_TRUE(p.prfPokerAutoDeal);
-    EXPECT_TRUE(p.prfShowPokerPlay);
-    EXPECT_EQ(p.prfScrollVal, 300);
 }
 
 TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
@@ -222,6 +190,9 @@ TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
     w->prefs.prfSound = true;
     w->prefs.prfCardOutlineColor = 65280;
     auto& d = open();
+    d.chooseColour = [](const QColor&) { return QColor(); };  // cancelled: no change
+    d.cmdChangeColor->click();
+    EXPECT_EQ(w->prefs.prfCardOutlineColor, 65280);
     d.chooseColour = [](const QColor& initial) {
         EXPECT_EQ(initial, QColor(0, 255, 0));
         return QColor(10, 20, 30);
@@ -238,16 +209,6 @@ TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
     EXPECT_EQ(w->prefs.prfCardOutlineColor, 10 | (20 << 8) | (30 << 16));
     EXPECT_TRUE(d.lblColor->styleSheet().contains("#0a141e"));
     EXPECT_TRUE(w->prefs.prfSound);
-}
-
-TEST_F(PrefsDialogTest, CancelledColourChooserChangesNothing)
-{
-    w->prefs.prfCardOutlineColor = 0x0000FF;
-    auto& d = open();
-    d.chooseColour = [](const QColor&) { return QColor(); };
-    d.cmdChangeColor->click();
-    EXPECT_EQ(w->prefs.prfCardOutlineColor, 0x0000FF);
-    EXPECT_TRUE(d.lblColor->styleSheet().contains("#ff0000"));
 }
 
 TEST_F(PrefsDialogTest, KeysInTheSpacingBoxMarkItChanged)
@@ -278,42 +239,34 @@ TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableOnly)
         EXPECT_TRUE(poker ? w->prefs.prfIsPKCustomCardBack : w->prefs.prfIsTolvaCustomCardBack);
         EXPECT_EQ(poker ? w->prefs.prfPKCustomBackFace : w->prefs.prfTolvaCustomBackFace, "red.png");
         EXPECT_FALSE(poker ? w->prefs.prfIsTolvaCustomCardBack : w->prefs.prfIsPKCustomCardBack);
-        EXPECT_EQ(backPixel(poker), kRedBack) << "the chosen picture is loaded for the table";
+        EXPECT_EQ(backPixel(poker), kRedBack) << "the picture is loaded for the table";
     }
 }
 
-TEST_F(PrefsDialogTest, ChoosingTheDesignAlreadySetKeepsTheCustomName)
+TEST_F(PrefsDialogTest, CustomFlagFollowsTheChoice)
 {
-    w->prefs.prfTolvaBackFace = 54;
-    w->prefs.prfTolvaCustomBackFace = "blue.png";
-    auto& d = open();
+    // The design already set, no picture in use: the remembered picture name stays.
+    w->prefs.prfTolvaCustomBackFace = "red.png";
+    open();
     choose("Plaid");
-    d.cmdSave->click();
+    dlg->cmdSave->click();
     EXPECT_FALSE(w->prefs.prfIsTolvaCustomCardBack);
-    EXPECT_EQ(w->prefs.prfTolvaCustomBackFace, "blue.png");
-}
+    EXPECT_EQ(w->prefs.prfTolvaCustomBackFace, "red.png");
 
-TEST_F(PrefsDialogTest, ChoosingADesignReplacesACustomBackInUse)
-{
-    w->prefs.prfTolvaBackFace = 54;
-    w->prefs.prfIsTolvaCustomCardBack = true;
-    w->prefs.prfTolvaCustomBackFace = "blue.png";
-    auto& d = open();
+    // The remembered name chosen again switches the picture on.
+    open();
+    choose("red.png");
+    dlg->cmdSave->click();
+    EXPECT_TRUE(w->prefs.prfIsTolvaCustomCardBack);
+    EXPECT_EQ(backPixel(false), kRedBack);
+
+    // With the picture in use, the design already set replaces it.
+    open();
     choose("Plaid");
-    d.cmdSave->click();
+    dlg->cmdSave->click();
     EXPECT_FALSE(w->prefs.prfIsTolvaCustomCardBack);
     EXPECT_TRUE(w->prefs.prfTolvaCustomBackFace.empty());
     EXPECT_EQ(w->prefs.prfTolvaBackFace, 54);
-}
-
-TEST_F(PrefsDialogTest, ChoosingTheRememberedFileSwitchesTheCustomBackOn)
-{
-    w->prefs.prfTolvaCustomBackFace = "red.png";  // remembered, but not in use
-    auto& d = open();
-    choose("red.png");
-    d.cmdSave->click();
-    EXPECT_TRUE(w->prefs.prfIsTolvaCustomCardBack);
-    EXPECT_EQ(backPixel(false), kRedBack);
 }
 
 TEST_F(PrefsDialogTest, FailuresAreReportedInTheProgramsFormat)
