@@ -173,6 +173,12 @@ void frmMain::picPlayerHand_MouseDown(QMouseEvent* e)
     buttonDown_ = true;
     dragging_ = false;
     pressX_ = e->position().toPoint().x();
+    // A click may have reordered the hand under a still pointer: the drag takes the
+    // card that is under the press now.
+    if (const int i = cardUnder(pressX_); i != kNoCard) {
+        dragNumber_ = rummy.s.playerHand[i].number;
+        grabOffset_ = pressX_ - rummy.s.playerHand[i].left;
+    }
 }
 
 void frmMain::picPlayerHand_MouseMove(QMouseEvent* e)
