@@ -180,6 +180,19 @@ TEST_F(RummyWindowTest, DraggingACardDropsItAfterTheTarget)
     EXPECT_FALSE(rs().mustDiscard);
 }
 
+TEST_F(RummyWindowTest, ADragRightAfterAClickTakesTheCardNowUnderThePointer)
+{
+    start();
+    auto* hand = box("picPlayerHand");
+    clickCard(2);  // the card leaves for the right end; its neighbour slides under the pointer
+    const auto now = handNumbers();
+    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(2));
+    QTest::mouseMove(hand, cardPoint(6));
+    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(6));
+    const std::vector<int> want{now[0], now[1], now[3], now[4], now[5], now[6], now[2], now[7], now[8]};
+    EXPECT_EQ(handNumbers(), want);
+}
+
 TEST_F(RummyWindowTest, FivePixelsAreAClickAndSixADrag)
 {
     start();
