@@ -14,7 +14,7 @@
 namespace dm {
 
 namespace {
-constexpr int kGlideStep = 12;  // pixels a moving card advances per frame
+constexpr int kGlideStep = 6;  // pixels a moving card advances per frame
 constexpr int kDragThreshold = 5;
 }  // namespace
 
@@ -116,7 +116,7 @@ bool frmMain::glide(QPoint from, QPoint to, int card, bool forPoker)
     picAnimate_->move(from);
     picAnimate_->show();
     picAnimate_->raise();
-    const int frameMs = frameWaitMs(std::max(0, prefs.prfAnimationDelay), loopTurnSeconds_);
+    const int frameMs = frameWaitMs(prefs.prfAnimationDelay);
     const bool alive = picAnimate_->glide(from, to, kGlideStep, frameMs, this, ctx_.timeScale);
     picAnimate_->hide();
     return alive && !unloaded_;

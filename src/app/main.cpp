@@ -36,7 +36,11 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents();
         }
         window.Form_Load();
-        if (!window.isVisible() && !window.unloaded())
+        // Closed while the first hand was being dealt: everything is saved already, and the
+        // quit request came before the event loop could hear it.
+        if (window.unloaded())
+            return 0;
+        if (!window.isVisible())
             window.show();
         return app.exec();
     } catch (const std::exception& e) {
