@@ -77,9 +77,9 @@ void frmMain::Form_Load()
                         .toStdString());
         }
         if (prefs.prfIsTolvaCustomCardBack)
-            loadCustomBack(QString::fromStdString(prefs.prfTolvaCustomBackFace));
+            loadCustomBackFor(QString::fromStdString(prefs.prfTolvaCustomBackFace), false);
         if (prefs.prfIsPKCustomCardBack)
-            loadCustomBack(QString::fromStdString(prefs.prfPKCustomBackFace));
+            loadCustomBackFor(QString::fromStdString(prefs.prfPKCustomBackFace), true);
 
         const auto& name = prefs.isPoker ? prefs.prfPKBackground : prefs.prfTolvaBackground;
         if (loadPicture(QString::fromStdString(name)))

@@ -88,6 +88,7 @@ public:
     // Drawing shared with the dialogs.
     void DrawDealDeck();
     void drawBack(QPainter& p, int x, int y, bool poker) const;
+    // Loads a picture of pics/backs as the custom back of the game on the table.
     void loadCustomBack(const QString& file);
     void applyOutlineColour();
     QString picsDir() const;
@@ -149,6 +150,7 @@ private:
     void InitAnimDelay();
     void Form_Unload();
     bool runTopScores();
+    void loadCustomBackFor(const QString& file, bool forPoker);
 
     // Table drawing.
     void LoadBackGroundPic(const QString& name);
@@ -199,7 +201,7 @@ private:
     QLabel* pkLabelTimer_ = nullptr;
     QRect lblBankPlayer_;
     QRect lblBankComputer_;
-    QImage customBack_;
+    std::array<QImage, 2> customBacks_;  // the user's own back pictures: rummy, poker
     QTimer Timer1_;
 
     QMenu* mnuAction_ = nullptr;

@@ -72,6 +72,7 @@ void frmMain::setUpPokerTable()
     DrawDealDeck();
     for (auto* b : picDeal_)
         b->show();
+    picDeal_[0]->raise();  // the full deck shows on top of the thinner piles
     if (!isVisible())
         show();
 }

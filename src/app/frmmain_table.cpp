@@ -264,21 +264,25 @@ void frmMain::resetGraphics()
 void frmMain::drawBack(QPainter& p, int x, int y, bool forPoker) const
 {
     const bool custom = forPoker ? prefs.prfIsPKCustomCardBack : prefs.prfIsTolvaCustomCardBack;
-    if (custom && !customBack_.isNull()) {
-        p.drawImage(QRect(x, y, cWidth, cHeight), customBack_);
+    const QImage& picture = customBacks_[forPoker ? 1 : 0];
+    if (custom && !picture.isNull()) {
+        p.drawImage(QRect(x, y, cWidth, cHeight), picture);
         return;
     }
     cdtDraw(p, x, y, forPoker ? prefs.prfPKBackFace : prefs.prfTolvaBackFace, 1);
 }
 
-void frmMain::loadCustomBack(const QString& file)
+void frmMain::loadCustomBack(const QString& file) { loadCustomBackFor(file, prefs.isPoker); }
+
+// Each game keeps its own picture, so choosing one for poker leaves rummy's back alone.
+void frmMain::loadCustomBackFor(const QString& file, bool forPoker)
 {
     const QString path = dataPath(backsDir(), file);
     if (!filePresent(path))
         return;
     QImage img(path);
     if (!img.isNull())
-        customBack_ = img;
+        customBacks_[forPoker ? 1 : 0] = img;
 }
 
 void frmMain::DrawDealDeck()
