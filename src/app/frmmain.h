@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "poker/game.h"
 #include "rummy/game.h"
@@ -224,6 +225,7 @@ private:
     bool hovering_ = false;
     int raisedIndex_ = kNoCard;
 
+    std::optional<Side> shownWinner_;  // the winner display on the table, kept over a re-layout
     bool firstInitDone_ = false;
     bool sizing_ = false;
     bool unloaded_ = false;

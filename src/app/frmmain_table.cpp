@@ -254,8 +254,8 @@ void frmMain::resetGraphics()
         DrawDealDeck();
         showStock(rummy.s.pileImage);
         showDrawSpot(Side::Player, rummy.s.mustDiscard);
-        if (rummy.s.eval.handWon)
-            showWinner(rummy.s.eval.computerTurn ? Side::Computer : Side::Player);
+        if (shownWinner_)
+            showWinner(*shownWinner_);
     });
 }
 
@@ -402,6 +402,7 @@ void frmMain::showDrawSpot(Side which, bool shown)
 
 void frmMain::showDeal()
 {
+    shownWinner_.reset();
     surface_->resetBoard();
     for (auto* b : {picComputerHand_, picPlayerHand_, picReject_})
         b->show();
@@ -421,6 +422,7 @@ void frmMain::hideStartItem() { action("mnuStart")->setVisible(false); }
 
 void frmMain::showWinner(Side winner)
 {
+    shownWinner_ = winner;
     surface_->resetBoard();
     for (auto* b : picDeal_)
         b->hide();
