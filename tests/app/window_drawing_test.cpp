@@ -1,0 +1,143 @@
+// What the table's pictures show as the hand goes on: no cards left behind on the
+// table, the raised card, the emptied discard pile, and commands that arrive while a
+// step is still running.
+#include <QTimer>
+
+#include "app_fixture.h"
+#include "table/surface.h"
+
+namespace dm::testing {
+namespace {
+
+using DrawingTest = AppWindowTest;
+
+QImage pixels(const QPixmap& pm) { return pm.toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage strip(const QPixmap& pm, int height) { return pixels(pm).copy(0, 0, pm.width(), height); }
+
+TEST_F(DrawingTest, TurnsLeaveNoCardPaintedOnTheTable)
+{
+    start();
+    const QImage bare = w->findChild<TableSurface*>("table")->board().toImage();
+    for (int turn = 0; turn < 3; ++turn) {
+        drawFromStock();
+        clickCard(turn + 2);
+        ASSERT_FALSE(rs().eval.handWon);
+    }
+    EXPECT_EQ(w->findChild<TableSurface*>("table")->board().toImage(), bare);
+    EXPECT_FALSE(w->findChild<QWidget*>("picAnimate")->isVisible());
+    drawFromStock();
+    leaveHand();
+    shot("rummy.png");
+}
+
+TEST_F(DrawingTest, OnlyTheCardUnderThePointerStandsRaised)
+{
+    start();
+    auto* hand = box("picPlayerHand");
+    const int top = rs().geo.playerHandTop;
+    drawFromStock();
+    leaveHand();
+    EXPECT_EQ(strip(hand->image, top), strip(hand->backSlice, top)) << "no card raised";
+
+    hoverCard(4);
+    const QImage raised = strip(hand->image, top);
+    EXPECT_NE(raised, strip(hand->backSlice, top));
+    // The raised card's strip is where card 4 lies, nowhere else.
+    const auto& c = rs().playerHand[4];
+    const QImage bg = strip(hand->backSlice, top);
+    for (int x = 0; x < raised.width(); x += 3) {
+        const bool differs = raised.pixel(x, top / 2) != bg.pixel(x, top / 2);
+        if (x < c.left || x >= c.left + w->cWidth)
+            EXPECT_FALSE(differs) << "x " << x;
+    }
+
+    leaveHand();
+    EXPECT_EQ(strip(hand->image, top), strip(hand->backSlice, top)) << "leaving the hand lowers it";
+}
+
+TEST_F(DrawingTest, TakingTheOnlyDiscardLeavesBareTable)
+{
+    start();
+    drawFromStock();
+    clickBox(box("picPlayerDraw"));
+    ASSERT_GE(rs().discardPile.size(), 2u);
+    // Down to one card, as when the computer took the other back.
+    rs().discardPile.resize(2);
+    w->drawDiscardPile();
+    EXPECT_NE(pixels(box("picReject")->image), pixels(box("picReject")->backSlice));
+    clickBox(box("picReject"));
+    ASSERT_TRUE(rs().mustDiscard);
+    EXPECT_EQ(pixels(box("picReject")->image), pixels(box("picReject")->backSlice));
+}
+
+TEST_F(DrawingTest, NewBackgroundMidTurnKeepsTheDrawnCard)
+{
+    start();
+    drawFromStock();
+    const int drawn = rs().playerHand[9].number;
+    for (QAction* a : w->backgroundEntries())
+        if (a->text() == "dusk.jpg")
+            a->trigger();
+    ASSERT_EQ(w->prefs.prfTolvaBackground, "dusk.jpg");
+    EXPECT_TRUE(rs().mustDiscard);
+    EXPECT_TRUE(box("picPlayerDraw")->isVisible());
+    EXPECT_TRUE(visibleStock() != nullptr);
+    EXPECT_EQ(pixels(box("picPlayerDraw")->backSlice),
+              pixels(w->findChild<TableSurface*>("table")->board().copy(box("picPlayerDraw")->geometry())))
+        << "the slice is taken from the new picture";
+    EXPECT_EQ(rs().playerHand[9].number, drawn);
+    clickBox(box("picPlayerDraw"));
+    EXPECT_FALSE(rs().mustDiscard);
+}
+
+TEST_F(DrawingTest, SwitchingGamesDuringTheComputersTurnStopsIt)
+{
+    start();
+    drawFromStock();
+    QTimer::singleShot(0, w.get(), [&] { act("mnuPoker")->trigger(); });
+    clickCard(0);
+    EXPECT_TRUE(w->prefs.isPoker);
+    EXPECT_FALSE(rs().eval.computerTurn);
+    EXPECT_TRUE(ps().holdPhase);
+    EXPECT_FALSE(box("picPlayerHand")->isVisible());
+    EXPECT_FALSE(box("picComputerDraw")->isVisible());
+    for (const auto& m : messages)
+        ADD_FAILURE() << m.text.toStdString();
+
+    act("mnuPlayRummy")->trigger();
+    EXPECT_EQ(rs().stock.size(), 52u - 18u);
+    EXPECT_TRUE(rs().discardEmpty());
+}
+
+TEST_F(DrawingTest, RummyIsRefusedWhilePokerDraws)
+{
+    store.values["prfShowPokerPlay"] = "True";
+    start();
+    act("mnuPoker")->trigger();
+    ASSERT_TRUE(ps().holdPhase);
+    bool refused = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        act("mnuPlayRummy")->trigger();
+        refused = w->prefs.isPoker;
+    });
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(w->prefs.isPoker);
+    EXPECT_FALSE(ps().pokerBusy);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(box(QStringLiteral("picPoker%1").arg(i))->isVisible()) << i;
+}
+
+TEST_F(DrawingTest, HideDesktopTogglesTheCoverAndItsCaption)
+{
+    start();
+    act("mnuHide")->trigger();
+    EXPECT_TRUE(w->prefs.prfHideDesktop);
+    EXPECT_EQ(act("mnuHide")->text(), "Show Desktop");
+    act("mnuHide")->trigger();
+    EXPECT_FALSE(w->prefs.prfHideDesktop);
+    EXPECT_EQ(act("mnuHide")->text(), "Hide Desktop");
+}
+
+}  // namespace
+}  // namespace dm::testing
