@@ -133,7 +133,13 @@ void RummyGame::DiscardPlayerCard(int index)
         s.discardPile.push_back(cardOf(card.number));
         view_.drawDiscardPile();
         if (index != 9) {
-            copyIdentity(s.playerHand[index], s.playerHand[9]);
+            // The hand may have been rearranged (a click, a drag, a sort) while the card
+            // flew: the drawn card takes the slot the thrown card holds now.
+            int slot = index;
+            for (int k = 0; k < 9; ++k)
+                if (s.playerHand[k].number == card.number)
+                    slot = k;
+            copyIdentity(s.playerHand[slot], s.playerHand[9]);
             view_.refreshHand(Side::Player);
         }
         s.eval.computerTurn = true;
