@@ -128,6 +128,55 @@ TEST_F(DrawingTest, RummyIsRefusedWhilePokerDraws)
         EXPECT_TRUE(box(QStringLiteral("picPoker%1").arg(i))->isVisible()) << i;
 }
 
+TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
+{
+    start();
+    auto* hand = box("picComputerHand");
+    const QImage backs = pixels(hand->image);
+    act("mnuPeek")->trigger();  // a look of a moment, then covered again
+    EXPECT_EQ(pixels(hand->image), backs);
+
+    act("mnuShowComputerHand")->trigger();
+    const QImage faces = pixels(hand->image);
+    EXPECT_NE(faces, backs);
+    // A turn keeps the shown hand face up; hiding it again draws backs.
+    drawFromStock();
+    clickCard(0);
+    EXPECT_NE(pixels(hand->image), backs);
+    act("mnuShowComputerHand")->trigger();
+    EXPECT_EQ(pixels(hand->image), backs);
+}
+
+TEST_F(DrawingTest, ALastStockCardAsksAboutATie)
+{
+    start();
+    rs().stock.resize(1);
+    w->showStock(3);
+    answers = {false};
+    drawFromStock();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, "The game is a tie..");
+    EXPECT_EQ(questions[0].title, "Start a new game...?");
+    EXPECT_TRUE(rs().stockEmpty);
+    EXPECT_TRUE(rs().mustDiscard) << "No: the hand goes on";
+    EXPECT_EQ(visibleStock(), nullptr) << "the pile is used up";
+
+    // The computer either takes the discard or finds the pile used up, which ends the hand.
+    clickBox(box("picPlayerDraw"));
+    if (rs().eval.handWon) {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "The game is a tie");
+        return;
+    }
+    // Taking a discard asks again; Yes deals anew.
+    answers = {true};
+    clickBox(box("picReject"));
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(rs().stock.size(), 52u - 18u);
+    EXPECT_FALSE(rs().stockEmpty);
+    EXPECT_NE(visibleStock(), nullptr);
+}
+
 TEST_F(DrawingTest, HideDesktopTogglesTheCoverAndItsCaption)
 {
     start();
