@@ -1,9 +1,12 @@
 // The main window's menu bar: captions, shortcuts, the hand menus, the start item,
 // the background entries and the switch between the games.
 #include <QImage>
+#include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "app_fixture.h"
+#include "table/helpview.h"
 
 namespace dm::testing {
 namespace {
@@ -70,6 +73,27 @@ TEST_F(MenuTest, MenuBarHasEveryItemInOrderWithItsShortcut)
     for (const auto* list : {&action, &pref, &help})
         for (const Item& i : *list)
             EXPECT_TRUE(i.key.isEmpty()) << i.text.toStdString();
+}
+
+TEST_F(MenuTest, HelpItemsOpenTheContentsAndTheAboutBox)
+{
+    start();
+    act("mnuAbout")->trigger();
+    auto* about = w->findChild<QDialog*>("frmAbout");
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), "About Video-Poker / Tolva-Rummy");
+    EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version " + ctx.versionText);
+    about->close();
+
+    act("mnuContents")->trigger();
+    auto* help = w->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(QFileInfo(help->helpFile()).fileName(), "dunmere.hlp");
+    EXPECT_EQ(QFileInfo(help->helpFile()).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MenuTest, BackgroundMenuListsThePicturesAndHidesPokerOnesInRummy)
