@@ -142,6 +142,22 @@ TEST_F(LifecycleTest, AnEmptyProgramFolderStillPlaysAHand)
     EXPECT_EQ(QFileInfo(statsPath(dir)).size(), 198);
 }
 
+TEST_F(LifecycleTest, AFirstStartWithNothingStoredDealsRummyAndMeasuresTheSpeed)
+{
+    store.values.clear();
+    start();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->prefs.isPoker);
+    EXPECT_EQ(rs().stock.size(), 52u - 18u);
+    EXPECT_TRUE(box("picPlayerHand")->isVisible());
+    EXPECT_GE(w->prefs.prfAnimationDelay, 0);
+    drawFromStock();
+    clickCard(1);
+    EXPECT_FALSE(rs().mustDiscard);
+    for (const auto& m : messages)
+        ADD_FAILURE() << m.text.toStdString();
+}
+
 TEST_F(LifecycleTest, ARunLeftInVideoPokerStartsInVideoPoker)
 {
     store.values["isPoker"] = "True";
