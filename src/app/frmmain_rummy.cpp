@@ -258,7 +258,9 @@ void frmMain::Form_MouseMove(QMouseEvent* e)
 {
     if (e->position().y() < 100)
         hideStartItem();
-    if (!prefs.isPoker && !rummy.s.eval.handWon && hovering_) {
+    // While a card glides its slot is left out of the hand picture; a redraw now
+    // would show it twice.
+    if (!prefs.isPoker && !rummy.s.eval.handWon && hovering_ && !picAnimate_->isVisible()) {
         refreshHand(Side::Player, kNoCard);
         hovering_ = false;
         hoverIndex_ = kNoCard;
@@ -288,6 +290,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e)
         return false;
     }
     if (watched == picPlayerHand_) {
+        // The hand is mid-step while a card glides (a discard keeps its slot number
+        // until it lands): clicks and drags then would reorder cards under it.
+        if (picAnimate_->isVisible())
+            return true;
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             picPlayerHand_MouseDown(me);
         } else if (type == QEvent::MouseMove) {
