@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include <QTimer>
+#include <functional>
+
 #include "app_fixture.h"
 
 namespace dm::testing {
@@ -217,6 +220,67 @@ TEST_F(RummyWindowTest, FivePixelsAreAClickAndSixADrag)
     std::rotate(want.begin() + 1, want.begin() + 2, want.end());
     EXPECT_EQ(handNumbers(), want);
 }
+
+// Runs an action once, at the first wait after the watched widget is shown.
+class OnShow : public QObject {
+public:
+    OnShow(QWidget* watched, std::function<void()> action) : action_(std::move(action))
+    {
+        watched->installEventFilter(this);
+    }
+    bool fired = false;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && !armed_) {
+            armed_ = true;
+            QTimer::singleShot(0, this, [this] {
+                fired = true;
+                action_();
+            });
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    std::function<void()> action_;
+    bool armed_ = false;
+};
+
+class FlightTest : public RummyWindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FlightTest, HandInputWhileTheDiscardFliesChangesNothing)
+{
+    const bool drag = GetParam();
+    start();
+    auto* hand = box("picPlayerHand");
+    drawFromStock();
+    ASSERT_TRUE(rs().mustDiscard);
+    const int leaving = rs().playerHand[4].number;
+    hoverCard(4);
+    OnShow flight(w->findChild<QWidget*>("picAnimate"), [&] {
+        const QImage before = hand->image.toImage();
+        if (drag) {
+            QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(0));
+            QTest::mouseMove(hand, cardPoint(7));
+            QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(7));
+        } else {
+            clickCard(0);
+            leaveHand();
+        }
+        EXPECT_EQ(hand->image.toImage(), before) << "the hand is not redrawn under the flying card";
+    });
+    QTest::mouseClick(hand, Qt::LeftButton, {}, cardPoint(4));
+    ASSERT_TRUE(flight.fired);
+    ASSERT_FALSE(rs().eval.handWon);
+    EXPECT_FALSE(rs().mustDiscard);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NE(rs().playerHand[i].number, leaving) << "slot " << i;
+    expectAllCardsOnce();
+}
+
+INSTANTIATE_TEST_SUITE_P(ClickOrDrag, FlightTest, ::testing::Bool());
 
 TEST_F(RummyWindowTest, SeveralTurnsKeepTheTableWhole)
 {
