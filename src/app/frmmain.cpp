@@ -86,7 +86,6 @@ void frmMain::Form_Load()
             AutoSizeToPicture();
 
         topScores = readScoreFile(dataPath(ctx_.programDir, QStringLiteral("stats.dat")).toStdString());
-        loopTurnSeconds_ = measureLoopTurnSeconds();
         if (prefs.prfAnimationDelay < 0)
             InitAnimDelay();
         applyOutlineColour();
@@ -107,7 +106,7 @@ void frmMain::InitAnimDelay()
         cdtDraw(p, i % 8, i % 4, i % 52, 0);
     }
     const double frameSeconds = t.nsecsElapsed() / 1e9 / kFrames;
-    prefs.prfAnimationDelay = animationDelayFor(frameSeconds, loopTurnSeconds_);
+    prefs.prfAnimationDelay = animationDelayFor(frameSeconds, measureLoopTurnSeconds());
     prefs.prfScrollVal = static_cast<int16_t>(scrollValForDelay(prefs.prfAnimationDelay));
 }
 
@@ -164,6 +163,7 @@ void frmMain::Form_Unload()
     Timer1_.stop();
     guarded("Form_Unload", [this] {
         cdtTerm();
+        poker.settlePrize();  // a prize still counting when the window closes is the user's
         prfvidPokMoney = poker.s.winnings;
         savePrefs(*ctx_.store, prefs);
         if (auto* qs = dynamic_cast<QtSettingsStore*>(ctx_.store); qs && !qs->sync())

@@ -212,7 +212,6 @@ private:
     // Layout values.
     int cardStep_ = 16;
     int playerHandTop_ = 25;
-    double loopTurnSeconds_ = 1e-9;
 
     // Mouse state of the user's hand.
     bool leftButton_ = false;
