@@ -25,6 +25,7 @@ void PokerGame::initPokerScreen()
 {
     guarded(view_, "initPokerScreen", [&] {
         // A step still waiting somewhere below us sees the new serial and stops.
+        settlePrize();
         const uint32_t serial = ++s.dealSerial;
         s.pokerBusy = false;
         s.holdPhase = false;
@@ -93,9 +94,19 @@ void PokerGame::Timer1_Timer()
 
 void PokerGame::leave()
 {
+    settlePrize();
     view_.setTimerRunning(false);
     s.holdPhase = false;
     ++s.dealSerial;
+}
+
+void PokerGame::settlePrize()
+{
+    if (s.prizeOwed <= 0)
+        return;
+    s.winnings = clampToInt16(s.winnings + s.prizeOwed);
+    s.prizeOwed = 0;
+    view_.showCounters();
 }
 
 void PokerGame::endRun()

@@ -32,6 +32,7 @@ struct PokerState {
     int16_t hands = 0;        // "Hands": the current perfect-play run
     int16_t timer = 100;      // "Timer": the countdown
     uint32_t dealSerial = 0;  // grows when the table is set up again, so a running step stops
+    int16_t prizeOwed = 0;    // the drawn hand's prize not yet counted into the winnings
 };
 
 class PokerGame {
@@ -46,6 +47,9 @@ public:
     void toggleHold(int index);     // picPoker_MouseDown / picPoker_DblClick
     void Timer1_Timer();
     void leave();                   // switching to rummy: stop the countdown, abandon the hand
+    // Pays at once what an abandoned count-up still owes, so the table set up again
+    // or the window closing never loses a drawn hand's prize.
+    void settlePrize();
 
 private:
     void dealStep(uint32_t serial);

@@ -109,6 +109,8 @@ void PokerGame::drawStep(uint32_t serial)
         setCard(s.pokerHand[i], s.pokerDeck[5 + i]);
     }
     s.handClass = EvaluatePokerHand(s.pokerHand, true);
+    // From here the prize is the user's, whatever interrupts the showing and counting.
+    s.prizeOwed = static_cast<int16_t>(std::max(0, payoutFor(s.handClass).prize));
 
     if (!pause(serial, 600))
         return;
@@ -142,16 +144,17 @@ void PokerGame::drawStep(uint32_t serial)
 bool PokerGame::payOut(uint32_t serial)
 {
     const Payout pay = payoutFor(s.handClass);
-    if (pay.prize <= 0 || pay.step <= 0)
+    if (pay.prize <= 0 || pay.step <= 0 || s.prizeOwed <= 0)
         return true;
 
     view_.colourLabelsNormal();
     view_.lightLabel(s.handClass, s.handClass == 2 ? LabelLight::PaidBright : LabelLight::Paid);
 
     // Near the top of the 16-bit range the prize is cut short rather than wrapping.
-    const int target = std::min<int>(INT16_MAX, s.winnings + pay.prize);
+    const int target = std::min<int>(INT16_MAX, s.winnings + s.prizeOwed);
     while (s.winnings < target) {
         s.winnings = static_cast<int16_t>(std::min(s.winnings + pay.step, target));
+        s.prizeOwed = static_cast<int16_t>(target - s.winnings);
         view_.showCounters();
         sound(pay.sound);
         if (!pause(serial, pay.pauseMs))
