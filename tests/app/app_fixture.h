@@ -131,7 +131,13 @@ protected:
         const auto& c = w->rummy.s.playerHand[i];
         return QPoint(c.left + 4, c.top + 40);
     }
-    void hoverCard(int i) { QTest::mouseMove(box("picPlayerHand"), cardPoint(i)); }
+    void hoverCard(int i)
+    {
+        // Qt drops a move to where the pointer already is (an earlier window may have
+        // left it there), so come from one pixel aside.
+        QTest::mouseMove(box("picPlayerHand"), cardPoint(i) + QPoint(1, 0));
+        QTest::mouseMove(box("picPlayerHand"), cardPoint(i));
+    }
     void clickCard(int i, Qt::MouseButton b = Qt::LeftButton)
     {
         hoverCard(i);

@@ -282,6 +282,28 @@ TEST_P(FlightTest, HandInputWhileTheDiscardFliesChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(ClickOrDrag, FlightTest, ::testing::Bool());
 
+TEST_F(RummyWindowTest, SortingWhileTheDiscardFliesLosesNoCard)
+{
+    start();
+    act("mnuSortSuit")->trigger();
+    drawFromStock();
+    // A slot whose card the sort would move.
+    Hand sorted = rs().playerHand;
+    sortByRank(sorted);
+    int k = 0;
+    while (k < 8 && sorted[k].number == rs().playerHand[k].number)
+        ++k;
+    const int leaving = rs().playerHand[k].number;
+    hoverCard(k);
+    OnShow flight(w->findChild<QWidget*>("picAnimate"), [&] { act("mnuSortRank")->trigger(); });
+    QTest::mouseClick(box("picPlayerHand"), Qt::LeftButton, {}, cardPoint(k));
+    ASSERT_TRUE(flight.fired);
+    ASSERT_FALSE(rs().eval.handWon);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NE(rs().playerHand[i].number, leaving) << "slot " << i;
+    expectAllCardsOnce();
+}
+
 TEST_F(RummyWindowTest, SeveralTurnsKeepTheTableWhole)
 {
     start();
