@@ -177,6 +177,21 @@ void SoakRun::mouseOnPlace(int depth)
                  std::string(kMouseKinds[kind]) + " " + buttonName(button) + " on " + name);
 }
 
+// A draw from the pile on a quiet table must give the user a card (or end the hand):
+// a table that ignores it is stuck.
+template <class Click>
+void SoakRun::drawAndExpectACard(int depth, QWidget* pile, Click& click)
+{
+    const RummyState& s = w_->rummy.s;
+    const bool quiet = depth == 0 && pending_ == 0 && pile && !s.eval.handWon && !s.eval.computerTurn &&
+                       !s.stockEmpty && !QApplication::activePopupWidget();
+    const uint32_t serial = s.dealSerial;
+    click(pile, QPoint(30, 40), "draw from the pile");
+    if (quiet && problem_.empty() && s.dealSerial == serial && !s.mustDiscard && !s.eval.handWon &&
+        !w_->unloaded())
+        problem_ = "a draw from the pile on a quiet table gave no card";
+}
+
 // A move a player would make: take a card and throw the weakest (as the computer
 // judges), or hold some poker cards and deal or draw; all through the mouse.
 void SoakRun::aimedPlay(int depth)
@@ -217,16 +232,16 @@ void SoakRun::aimedPlay(int depth)
             EvaluateHand(copy, reset, scratch);
             take = decideOffer(copy, copy[9].number).takeDiscard;
         }
-        if (take || (chance(0.1) && !s.discardEmpty()))
+        if (!stalling_ && (take || (chance(0.1) && !s.discardEmpty())))
             click(w_->box(QStringLiteral("picReject")), QPoint(20, 40), "take the discard");
         else
-            click(visiblePile(), QPoint(30, 40), "draw from the pile");
+            drawAndExpectACard(depth, visiblePile(), click);
         return;
     }
     Hand copy = s.playerHand;
     EvalState scratch;
     bool reset = true;
-    const int worst = chance(0.9) ? EvaluateHand(copy, reset, scratch).discardIndex : below(10);
+    const int worst = stalling_ ? 9 : chance(0.9) ? EvaluateHand(copy, reset, scratch).discardIndex : below(10);
     if (worst == 9 || worst < 0 || worst > 9) {
         click(w_->box(QStringLiteral("picPlayerDraw")), QPoint(30, 40), "throw the drawn card");
         return;

@@ -186,8 +186,11 @@ std::string SoakRun::run(int actions)
         checkRest();
     for (int i = 0; i < actions && problem_.empty(); ++i) {
         actionStartMs_ = nowMs();
-        if (i % 150 == 0)
+        if (i % 150 == 0) {
             calm_ = chance(0.6);
+            // Some stretches only draw and throw the drawn card, to play a hand to its tie.
+            stalling_ = calm_ && chance(0.35);
+        }
         if (chance(calm_ ? 0.08 : 0.35))
             scheduleNested(1);
         act(0);

@@ -54,6 +54,8 @@ private:
     // The kinds of action.
     void mouseOnPlace(int depth);
     void aimedPlay(int depth);
+    template <class Click>
+    void drawAndExpectACard(int depth, QWidget* pile, Click& click);
     void dragAcrossHand(int depth);
     void keyPress(int depth);
     void menuCommand(int depth, const char* only = nullptr);
@@ -80,7 +82,8 @@ private:
     std::unique_ptr<SoakWindow> w_;
     std::unique_ptr<Ledger> ledger_;
     bool trace_ = false;  // every action printed as it starts
-    bool calm_ = false;  // a stretch of plain play with few menu commands
+    bool calm_ = false;
+    bool stalling_ = false;  // the aimed user never takes the discard and throws what it draws  // a stretch of plain play with few menu commands
     int pending_ = 0;  // nested actions scheduled and not yet run
     long actionNo_ = 0;
     std::string problem_;
