@@ -102,7 +102,7 @@ TEST(PokerFlow, ANewTableAbandonsTheRunningStep)
     t.deal(kFullHouse);
     t.hold({0, 1, 2, 3, 4});
     // The background changes in the middle of the count-up: the table is set up again
-    // and a new hand dealt; the old count-up must not go on paying.
+    // and a new hand dealt; the old count-up stops, its prize settled in full at once.
     bool changed = false;
     t.view.onWait = [&](int ms) {
         if (ms == 500 && !changed) {
@@ -113,7 +113,7 @@ TEST(PokerFlow, ANewTableAbandonsTheRunningStep)
         return true;
     };
     t.game.picDeal_Click(3);
-    EXPECT_EQ(t.s.winnings, 15);  // 25 paid, then the new wager
+    EXPECT_EQ(t.s.winnings, 35);  // -5 + the full 45, then the new wager
     EXPECT_TRUE(t.s.holdPhase);
     EXPECT_FALSE(t.s.pokerBusy);
     EXPECT_EQ(t.handNumbers()[0], parseCardName("2c"));
