@@ -95,7 +95,8 @@ SoakRun::SoakRun(uint64_t seed, const QString& dataFrom, int watchdogSeconds)
 
     // A varied start: either game, either adviser mode, auto deal, sorting, stakes.
     auto coin = [this] { return chance(0.5) ? std::string("True") : std::string("False"); };
-    store_.values["prfSound"] = "False";  // no audio device on the test machines
+    // Test machines have no audio device; DUNMERE_SOAK_SOUND=1 plays the sounds anyway.
+    store_.values["prfSound"] = std::getenv("DUNMERE_SOAK_SOUND") ? "True" : "False";
     store_.values["prfAnimationDelay"] = std::to_string(below(3) * 40);
     store_.values["prfAnimation"] = chance(0.8) ? "True" : "False";
     store_.values["isPoker"] = coin();
