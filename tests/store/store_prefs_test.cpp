@@ -8,9 +8,11 @@ using namespace dm;
 
 namespace {
 
+using Texts = std::map<std::string, std::string>;
+
 // Remembers values and the order of writes, like a registry section would.
 struct FakeStore : SettingsStore {
-    std::map<std::string, std::string> values;
+    Texts values;
     std::vector<std::string> writes;
 
     std::optional<std::string> read(const std::string& key) override
@@ -25,122 +27,95 @@ struct FakeStore : SettingsStore {
     }
 };
 
-// Loads into prefs that differ from the defaults, so an unassigned key shows up.
-Prefs loaded(FakeStore& store, std::vector<std::string>* bad = nullptr)
+// Every key's value as the text savePrefs gives it, so one table can describe all types.
+Texts asText(const Prefs& p)
 {
+    FakeStore store;
+    savePrefs(store, p);
+    store.values["prfMoveDelay"] = std::to_string(p.prfMoveDelay);  // loaded but never saved
+    return store.values;
+}
+
+struct Loaded {
+    Texts text;
+    std::vector<std::string> bad;
+};
+
+// Loads into prefs that differ from the defaults, so an unassigned key shows up.
+Loaded load(const Texts& stored)
+{
+    FakeStore store;
+    store.values = stored;
     Prefs p{.prfWager = 10, .prfCardSpace = 30, .prfMoveDelay = 7, .isPoker = true, .prfShowHide = false,
-            .prfAnimationDelay = 33, .prfTolvaBackground = "old.jpg", .prfScrollVal = 9};
-    const auto b = loadPrefs(store, p);
-    if (bad)
-        *bad = b;
-    return p;
+            .prfAnimationDelay = 33, .prfTolvaBackground = "old.jpg", .prfScrollVal = 9, .prfPlayerBank = 150};
+    auto bad = loadPrefs(store, p);
+    return {asText(p), std::move(bad)};
 }
 
 }  // namespace
 
 TEST(StoredNumber, ReadsTheStoredForms)
 {
-    EXPECT_EQ(storedNumber(" -1 "), -1);
-    EXPECT_EQ(storedNumber("&H0000FF00&"), 65280);
-    EXPECT_EQ(storedNumber("&hff"), 255);
-    EXPECT_EQ(storedNumber("&HFFFF"), -1);      // a 16-bit literal
-    EXPECT_EQ(storedNumber("&HFFFF&"), 65535);  // the Long suffix
-    EXPECT_EQ(storedNumber("&O17"), 15);
-    EXPECT_EQ(storedNumber("2.5"), 2);  // half to even
-    EXPECT_EQ(storedNumber("1E3"), 1000);
+    const std::pair<const char*, int64_t> good[] = {
+        {" -1 ", -1}, {"&H0000FF00&", 65280}, {"&hff", 255}, {"&HFFFF", -1} /* 16-bit literal */,
+        {"&HFFFF&", 65535} /* Long suffix */, {"&O17", 15}, {"2.5", 2} /* half to even */, {"1E3", 1000}};
+    for (const auto& [text, value] : good)
+        EXPECT_EQ(storedNumber(text), value) << text;
     for (const char* t : {"", "abc", "5x", "&H", "&HFG", "&H123456789", "1e", ".", "1 2"})
         EXPECT_FALSE(storedNumber(t).has_value()) << '"' << t << '"';
 }
 
-TEST(LoadPrefs, EmptyStoreGivesDefaults)
+TEST(LoadPrefs, EmptyStoreGivesEveryDefault)
 {
-    FakeStore store;
-    std::vector<std::string> bad;
-    const Prefs p = loaded(store, &bad);
-    EXPECT_TRUE(bad.empty());
-    EXPECT_FALSE(p.isPoker);
-    EXPECT_EQ(p.prfWager, 5);
-    EXPECT_EQ(p.prfCardSpace, 16);
-    EXPECT_EQ(p.prfMoveDelay, 100);
-    EXPECT_TRUE(p.prfShowHide);
-    EXPECT_EQ(p.prfTolvaBackground, "meadow.jpg");
-    EXPECT_LT(p.prfAnimationDelay, 0);  // the speed gets measured
-    EXPECT_EQ(p.prfScrollVal, 0);
+    Texts defaults = asText(Prefs{});
+    defaults["prfPlayerBank"] = "150";  // banks are loaded by the window, not here
+    const Loaded got = load({});
+    EXPECT_EQ(got.text, defaults);
+    EXPECT_TRUE(got.bad.empty());
 }
 
-TEST(LoadPrefs, ZeroEmptyAndOddTexts)
+TEST(LoadPrefs, ZeroEmptyOddAndBadTexts)
 {
-    FakeStore store;
-    store.values = {{"prfCardSpace", "0"},    {"prfWager", "0.4"},       {"prfTolvaBackground", ""},
-                    {"prfPKBackground", ""},  {"prfScrollVal", ""},      {"prfCardOutlineColor", "&HFF&"},
-                    {"prfShowHide", "false"}, {"prfSound", "False"},     {"prfAnimation", ""}};
-    std::vector<std::string> bad;
-    const Prefs p = loaded(store, &bad);
-    EXPECT_TRUE(bad.empty());
-    EXPECT_EQ(p.prfCardSpace, 16);
-    EXPECT_EQ(p.prfWager, 5);
-    EXPECT_EQ(p.prfTolvaBackground, "beach.gif");
-    EXPECT_EQ(p.prfPKBackground, "pkwood.jpg");
-    EXPECT_EQ(p.prfScrollVal, 0);
-    EXPECT_EQ(p.prfCardOutlineColor, 255);
-    EXPECT_TRUE(p.prfShowHide);  // only the exact "False" is false
-    EXPECT_FALSE(p.prfSound);
-    EXPECT_TRUE(p.prfAnimation);
-}
-
-TEST(LoadPrefs, BadNumberFallsBackAloneAndLoadingGoesOn)
-{
-    FakeStore store;
-    store.values = {{"prfCardOutlineColor", "99999999999"}, {"prfWager", "lots"},
-                    {"prfCardSpace", "70000"},  // beyond 16 bits
-                    {"prfAnimationDelay", ""},  {"prfSound", "False"},
-                    {"prfPKBackground", "felt.jpg"}, {"prfScrollVal", "12"}};
-    std::vector<std::string> bad;
-    const Prefs p = loaded(store, &bad);
-    EXPECT_EQ(bad, (std::vector<std::string>{"prfCardOutlineColor", "prfWager", "prfCardSpace", "prfAnimationDelay"}));
-    EXPECT_EQ(p.prfCardOutlineColor, 65280);
-    EXPECT_EQ(p.prfWager, 5);
-    EXPECT_EQ(p.prfCardSpace, 16);
-    EXPECT_EQ(p.prfAnimationDelay, -1);
-    EXPECT_FALSE(p.prfSound);
-    EXPECT_EQ(p.prfPKBackground, "felt.jpg");
-    EXPECT_EQ(p.prfScrollVal, 12);
-
-    store.values = {{"prfCardOutlineColor", "green"}};  // not numeric at all: a quiet default
-    EXPECT_EQ(loaded(store, &bad).prfCardOutlineColor, 65280);
-    EXPECT_TRUE(bad.empty());
-}
-
-TEST(LoadPrefs, MoveDelayIsKeptInRange)
-{
-    FakeStore store;
-    for (const auto& [stored, expected] : std::vector<std::pair<std::string, int>>{
-             {"250", 250}, {"8191", 8191}, {"8192", 8191}, {"32767", 8191}, {"0", 100}, {"-1", 100}}) {
-        store.values["prfMoveDelay"] = stored;
-        EXPECT_EQ(loaded(store).prfMoveDelay, expected) << stored;
+    // key, stored text, value after loading, reported as unreadable
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        {"prfCardOutlineColor", "&HFF&", "255", false}, {"prfCardOutlineColor", "99999999999", "65280", true},
+        {"prfCardOutlineColor", "green", "65280", false},  // not numeric at all: a quiet default
+        {"prfWager", "0.4", "5", false}, {"prfWager", "lots", "5", true},
+        {"prfCardSpace", "0", "16", false}, {"prfCardSpace", "70000", "16", true},  // beyond 16 bits
+        {"prfAnimationDelay", "", "-1", true}, {"prfScrollVal", "", "0", false}, {"prfScrollVal", "12", "12", false},
+        {"prfTolvaBackground", "", "beach.gif", false}, {"prfPKBackground", "", "pkwood.jpg", false},
+        {"prfShowHide", "false", "True", false} /* only the exact "False" is false */,
+        {"prfSound", "False", "False", false}, {"prfAnimation", "", "True", false},
+        {"prfPlayerBank", "100", "150", false}, {"prfHideDesktop", "True", "False", false},  // left to others
+        {"prfMoveDelay", "250", "250", false}, {"prfMoveDelay", "8191", "8191", false},
+        {"prfMoveDelay", "8192", "8191", false}, {"prfMoveDelay", "32767", "8191", false},
+        {"prfMoveDelay", "0", "100", false}, {"prfMoveDelay", "-1", "100", false},
+    };
+    for (const auto& [key, stored, want, isBad] : cases) {
+        const Loaded got = load({{key, stored}});
+        EXPECT_EQ(got.text.at(key), want) << key << " = \"" << stored << '"';
+        EXPECT_EQ(got.bad, isBad ? std::vector<std::string>{key} : std::vector<std::string>{}) << key;
     }
-}
-
-TEST(LoadPrefs, BanksAndHideDesktopAreLeftToOthers)
-{
     FakeStore store;
     EXPECT_FALSE(loadHideDesktop(store));
-    store.values = {{"prfPlayerBank", "150"}, {"prfHideDesktop", "True"}};
-    const Prefs p = loaded(store);
-    EXPECT_EQ(p.prfPlayerBank, 100);
-    EXPECT_FALSE(p.prfHideDesktop);
+    store.values["prfHideDesktop"] = "True";
     EXPECT_TRUE(loadHideDesktop(store));
+}
+
+TEST(LoadPrefs, BadKeysFallBackAloneAndLoadingGoesOn)
+{
+    const Loaded got = load({{"prfCardOutlineColor", "99999999999"}, {"prfWager", "lots"}, {"prfCardSpace", "70000"},
+                             {"prfAnimationDelay", ""}, {"prfPKBackground", "felt.jpg"}, {"prfScrollVal", "12"}});
+    EXPECT_EQ(got.bad, (std::vector<std::string>{"prfCardOutlineColor", "prfWager", "prfCardSpace", "prfAnimationDelay"}));
+    EXPECT_EQ(got.text.at("prfPKBackground"), "felt.jpg");
+    EXPECT_EQ(got.text.at("prfScrollVal"), "12");
 }
 
 TEST(SavePrefs, WritesInOrderAsText)
 {
     FakeStore store;
-    Prefs p;
-    p.prfTolvaCustomBackFace = "mine.bmp";
-    p.prfPKCustomBackFace = "poker.bmp";
-    p.isPoker = true;
-    p.prfComputerBank = 80;
-    savePrefs(store, p);
+    savePrefs(store, Prefs{.prfTolvaCustomBackFace = "mine.bmp", .prfPKCustomBackFace = "poker.bmp", .isPoker = true,
+                           .prfComputerBank = 80});
     EXPECT_EQ(store.writes,
               (std::vector<std::string>{"prfTolvaScores", "prfIsTolvaCustomCardBack", "prfIsPKCustomCardBack",
                                         "prfHideDesktop", "prfTolvaCustomBackFace", "prfPKCustomBackFace",
@@ -151,19 +126,15 @@ TEST(SavePrefs, WritesInOrderAsText)
                                         "prfTolvaBackground", "prfPKBackground"}));
     EXPECT_EQ(store.values["isPoker"], "True");
     EXPECT_EQ(store.values["prfShowPokerPlay"], "False");
-    EXPECT_EQ(store.values["prfCardOutlineColor"], "65280");
     EXPECT_EQ(store.values["prfAnimationDelay"], "-1");
     EXPECT_EQ(store.values["prfComputerBank"], "80");
-}
 
-TEST(SavePrefs, SkippedKeysKeepEarlierValues)
-{
-    FakeStore store;
+    // Zero numbers and empty texts are not written: the store keeps what it had.
     store.values = {{"prfPlayerBank", "140"}, {"prfWager", "10"}, {"prfTolvaBackground", "meadow.jpg"},
                     {"prfTolvaCustomBackFace", "old.bmp"}, {"prfPKBackFace", "60"}, {"prfMoveDelay", "300"}};
-    const auto before = store.values;
-    const Prefs p{.prfWager = 0, .prfPKBackFace = 0, .prfMoveDelay = 5, .prfTolvaBackground = "", .prfPlayerBank = 0};
-    savePrefs(store, p);
+    const Texts before = store.values;
+    savePrefs(store, Prefs{.prfWager = 0, .prfPKBackFace = 0, .prfMoveDelay = 5, .prfTolvaBackground = "",
+                           .prfPlayerBank = 0});
     for (const auto& [key, value] : before)
         EXPECT_EQ(store.values[key], value) << key;
 }

@@ -1,11 +1,20 @@
+// The score file: layout, odd sizes, failed and interrupted writes, and the top-score entry.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QTemporaryDir>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
+#include <random>
+#include <thread>
 
 #include "store/scores.h"
 
@@ -14,18 +23,197 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytesOf(const std::string& path)
+std::string bytesOf(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void putBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void putBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-std::string record(const std::string& name, int16_t score)
+std::string encoded(const TopScores& t)
 {
-    const auto u = static_cast<uint16_t>(score);
-    return scoreName(name) + char(u & 0xFF) + char(u >> 8);
+    std::string s;
+    for (const auto& e : t) {
+        const auto u = static_cast<uint16_t>(e.score);
+        s += scoreName(e.name) + char(u & 0xFF) + char(u >> 8);
+    }
+    return s;
+}
+
+TopScores table(const std::string& who, int base)
+{
+    TopScores t;
+    for (size_t i = 0; i < t.size(); ++i)
+        t[i] = {scoreName(who + std::to_string(i)), static_cast<int16_t>(base + static_cast<int>(i))};
+    return t;
+}
+
+class ScoreFile : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    fs::path dir = tmp.path().toStdString();
+    fs::path path = dir / "stats.dat";
+    std::string file = path.string();
+
+    // Files the writer may leave next to stats.dat: ".stats.dat.XXXXXX".
+    int tempFiles() const
+    {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir))
+            n += e.path().filename().string().rfind(".stats.dat.", 0) == 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(ScoreFile, MissingEmptyShortAndLongFiles)
+{
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+    EXPECT_FALSE(fs::exists(path));  // reading creates nothing
+    putBytes(path, "");
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+
+    // Cut inside record 4: three real entries, the rest blank; a rewrite gives a whole file.
+    const TopScores a = table("short", 40);
+    putBytes(path, encoded(a).substr(0, 3 * 22 + 11));
+    const TopScores got = readScoreFile(file);
+    for (size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(got[i].score, i < 3 ? a[i].score : 0) << i;
+    EXPECT_EQ(got[3].name, std::string(20, ' '));
+    ASSERT_TRUE(writeScoreFile(file, got));
+    EXPECT_EQ(bytesOf(path).size(), 198u);
+
+    // Bytes past record 9, NULs included, are ignored when read and kept when written.
+    const std::string tail("\0\xff tail\n\r\x80", 10);
+    putBytes(path, encoded(a) + tail);
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(a));
+    const TopScores b = table("long", -5);
+    ASSERT_TRUE(writeScoreFile(file, b));
+    EXPECT_EQ(bytesOf(path), encoded(b) + tail);
+}
+
+TEST_F(ScoreFile, EveryNameByteAndScoreRoundTrips)
+{
+    EXPECT_EQ(encoded({TopScoreEntry{"big", 1000}}).substr(0, 22), "big" + std::string(17, ' ') + "\xE8\x03");
+    for (int start : {0, 180}) {  // 256 byte values over two files of 180 name bytes
+        TopScores t;
+        for (size_t i = 0; i < t.size(); ++i) {
+            std::string name;
+            for (size_t k = 0; k < kNameLength; ++k)
+                name += static_cast<char>((start + i * kNameLength + k) % 256);
+            t[i] = {name, static_cast<int16_t>(-32768 + 4097 * static_cast<int>(i))};
+        }
+        ASSERT_TRUE(writeScoreFile(file, t));
+        EXPECT_EQ(bytesOf(path), encoded(t));
+        EXPECT_EQ(encoded(readScoreFile(file)), encoded(t));
+    }
+}
+
+TEST_F(ScoreFile, FailedWriteLeavesTheOldFile)
+{
+    const std::string old = encoded(table("keep", 7)) + std::string(300, 'k');
+    putBytes(path, old);
+    // A file-size limit makes the new file fail after 100 bytes, like a full disk.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const bool written = writeScoreFile(file, defaultTopScores());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(bytesOf(path), old);
+    EXPECT_EQ(tempFiles(), 0);
+}
+
+TEST_F(ScoreFile, UnwritablePlacesAreReportedNotHidden)
+{
+    // stats.dat is a folder: nothing read from it, nothing written into it.
+    fs::create_directory(path);
+    putBytes(path / "inside", "x");
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+    TopScores t = defaultTopScores();
+    RunResults r{.playerBank = 150};
+    const InputBox ask = [](const std::string&, const std::string&, const std::string&) { return "Ann"; };
+    EXPECT_FALSE(CheckTopScores(t, r, ask, file));
+    EXPECT_EQ(t[0].score, 150);  // the insertion stays in memory
+    EXPECT_EQ(bytesOf(path / "inside"), "x");
+    EXPECT_EQ(tempFiles(), 0);
+    // A folder that is gone (tests may run as root, so a read-only one would not do).
+    EXPECT_FALSE(writeScoreFile((dir / "missing" / "stats.dat").string(), t));
+}
+
+TEST_F(ScoreFile, StaleTempFilesAreClearedButLiveOnesKept)
+{
+    const fs::path stale = dir / ".stats.dat.AbC123", live = dir / ".stats.dat.LiVe99";
+    const fs::path other = dir / ".stats.dat.bak";  // not of the writer's naming
+    putBytes(stale, "left by a killed writer");
+    putBytes(live, "still being written");
+    putBytes(other, "keep");
+    // Another writer at work holds a lock on its temporary file.
+    const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    ASSERT_TRUE(writeScoreFile(file, defaultTopScores()));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live));
+    ::close(fd);
+    ASSERT_TRUE(writeScoreFile(file, defaultTopScores()));
+    EXPECT_FALSE(fs::exists(live));
+    EXPECT_EQ(bytesOf(other), "keep");
+}
+
+// A child rewrites the file with tables A and B in turn until it is killed. Whenever it
+// dies, the file holds one of them whole with the old tail, and at most one temporary
+// file of the interrupted write is left over.
+TEST_F(ScoreFile, KilledWriterNeverTearsTheFile)
+{
+    const TopScores a = table("alpha", 1000), b = table("bravo", -2000);
+    const std::string tail = "older program's bytes";
+    const std::string fileA = encoded(a) + tail, fileB = encoded(b) + tail;
+    putBytes(path, fileA);
+
+    std::mt19937 rng(20261206);
+    std::uniform_int_distribution<int> pause(0, 4000);
+    int sawA = 0, sawB = 0;
+    for (int round = 0; round < 240; ++round) {
+        int done[2];
+        ASSERT_EQ(::pipe(done), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(done[0]);
+            for (unsigned i = 0;; ++i) {
+                if (!writeScoreFile(file, i % 2 ? a : b))
+                    ::_exit(3);
+                [[maybe_unused]] const auto n = ::write(done[1], "w", 1);  // one byte per finished write
+            }
+        }
+        ::close(done[1]);
+        // Let 0, 1 or 2 writes finish first, so both tables get their turn however slow the disk.
+        char c = 0;
+        for (int w = 0; w < round % 3; ++w)
+            ASSERT_EQ(::read(done[0], &c, 1), 1);
+        std::this_thread::sleep_for(std::chrono::microseconds(pause(rng)));
+        ::kill(child, SIGKILL);
+        ::close(done[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
+
+        const std::string now = bytesOf(path);
+        ASSERT_TRUE(now == fileA || now == fileB) << "round " << round << ": " << now.size() << " bytes";
+        (now == fileA ? sawA : sawB) += 1;
+        ASSERT_LE(tempFiles(), 1) << "round " << round;
+    }
+    EXPECT_GT(sawA, 0);
+    EXPECT_GT(sawB, 0);
+    ASSERT_TRUE(writeScoreFile(file, a));  // the next write clears what the last kill left
+    EXPECT_EQ(tempFiles(), 0);
 }
 
 // Answers every prompt with one name and remembers what was asked.
@@ -43,114 +231,31 @@ struct Asker {
     }
 };
 
-class ScoreFile : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    std::string path = dir.filePath("stats.dat").toStdString();
-    size_t filesInDir() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path().toStdString()), {})); }
-};
-
-}  // namespace
-
-TEST_F(ScoreFile, MissingOrEmptyFileGivesDefaults)
-{
-    EXPECT_EQ(readScoreFile(path)[0].name, "anonymous           ");
-    EXPECT_FALSE(fs::exists(path));
-    putBytes(path, "");
-    const TopScores t = readScoreFile(path);
-    EXPECT_EQ(t[2].score, 130);
-    EXPECT_EQ(t[3].score, 20);
-    EXPECT_EQ(t[8].score, 100);
-}
-
-TEST_F(ScoreFile, NewFileIsNineRecordsAndReadsBack)
-{
-    TopScores t = defaultTopScores();
-    t[0] = {scoreName("\xC9lise"), 150};  // a Latin-1 byte is kept as it is
-    t[5] = {scoreName("zed"), -2};
-    t[8] = {scoreName("big"), 1000};
-    ASSERT_TRUE(writeScoreFile(path, t));
-    const std::string bytes = bytesOf(path);
-    ASSERT_EQ(bytes.size(), 198u);
-    EXPECT_EQ(bytes.substr(8 * 22, 22), "big" + std::string(17, ' ') + "\xE8\x03");
-    const TopScores back = readScoreFile(path);
-    for (size_t i = 0; i < t.size(); ++i) {
-        EXPECT_EQ(back[i].name, t[i].name) << i;
-        EXPECT_EQ(back[i].score, t[i].score) << i;
-    }
-}
-
-TEST_F(ScoreFile, ShortAndLongFiles)
-{
-    putBytes(path, record("ann", 300) + record("bob", 200) + "partial");
-    TopScores t = readScoreFile(path);
-    EXPECT_EQ(t[1].score, 200);
-    EXPECT_EQ(t[2].name, std::string(20, ' '));
-    EXPECT_EQ(t[8].score, 0);
-
-    // Bytes past record 9 are ignored when read and kept when written.
-    const std::string tail = "extra bytes of an older program";
-    putBytes(path, std::string(198, 'x') + tail);
-    ASSERT_TRUE(writeScoreFile(path, defaultTopScores()));
-    EXPECT_EQ(bytesOf(path), [] {
-        std::string s;
-        for (const auto& e : defaultTopScores())
-            s += record(e.name, e.score);
-        return s;
-    }() + tail);
-}
-
-TEST_F(ScoreFile, FailedWritesAreReportedAndHarmless)
-{
-    // Tests may run as root, so make the folder impossible rather than read-only.
-    EXPECT_FALSE(writeScoreFile(path + "/nowhere/stats.dat", defaultTopScores()));
-
-    const std::string old = record("keep", 7) + std::string(300, 'k');
-    putBytes(path, old);
-    // A file-size limit makes the new file fail after 100 bytes, like a full disk.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const bool written = writeScoreFile(path, defaultTopScores());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(bytesOf(path), old);
-    EXPECT_EQ(filesInDir(), 1u);  // no temporary left behind
-}
-
 TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
 {
-    TopScores t = defaultTopScores();
+    TopScores t = defaultTopScores();  // 130 130 130 | 20 20 20 | 100 100 100
     for (const auto& [i, score] : {std::pair{1, 120}, {2, 110}, {4, 10}, {5, 5}})
         t[static_cast<size_t>(i)].score = static_cast<int16_t>(score);
     RunResults r{131, 15, 100};  // winnings equal to every stored one: no entry
     Asker ask{"a name that is far too long"};
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), path));
+    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
     EXPECT_EQ(ask.prompts, (std::vector<std::string>{
                                "You have the top Tolva Rummy score. Please enter your name",
                                "You have the second highest Video Poker strategy score. Please enter your name"}));
     EXPECT_EQ(t[0].name, "a name that is far t");
-    EXPECT_EQ(t[0].score, 131);
-    EXPECT_EQ(t[1].score, 130);  // pushed down a place, the last one dropped
-    EXPECT_EQ(t[2].score, 120);
-    EXPECT_EQ(t[4].score, 15);
-    EXPECT_EQ(t[5].score, 10);
+    const int16_t expected[] = {131, 130, 120, 20, 15, 10, 100, 100, 100};  // each pushes the rest down
+    for (size_t i = 0; i < t.size(); ++i)
+        EXPECT_EQ(t[i].score, expected[i]) << i;
     EXPECT_EQ(r.perfectPlay, 0);
-    EXPECT_EQ(readScoreFile(path)[0].score, 131);
+    EXPECT_EQ(readScoreFile(file)[0].score, 131);
 
     ask.prompts.clear();
-    r.pokerMoney = 101;
-    r.playerBank = 125;  // beats only the third
+    r = {125, 0, 101};  // rummy beats only the third
     ask.answer = "Jo";
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), path));
+    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
     EXPECT_EQ(ask.prompts, (std::vector<std::string>{
                                "You have the 3rd highest  Tolva Rummy score. Please enter your name",
                                "You have the top Video Poker Winnings score. Please enter your name"}));
-    EXPECT_EQ(t[1].score, 130);
     EXPECT_EQ(t[2].name, scoreName("Jo"));
     EXPECT_EQ(t[6].score, 101);
 }
@@ -158,17 +263,13 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
 TEST_F(ScoreFile, CancelledPromptChangesNothingAndComesBack)
 {
     TopScores t = defaultTopScores();
-    ASSERT_TRUE(writeScoreFile(path, t));
+    ASSERT_TRUE(writeScoreFile(file, t));
     const std::string before = bytesOf(path);
     RunResults r{100, 21, 0};
     Asker ask{""};
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), path));
+    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
     EXPECT_EQ(bytesOf(path), before);
     EXPECT_EQ(r.perfectPlay, 21);
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), path));
+    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
     EXPECT_EQ(ask.prompts.size(), 2u);
-
-    ask.answer = "Max";
-    EXPECT_FALSE(CheckTopScores(t, r, ask.box(), path + "/x"));
-    EXPECT_EQ(t[3].score, 21);  // an entry stays in memory when the file can't be written
 }
