@@ -7,46 +7,27 @@
 
 using namespace dm;
 
-namespace {
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-}  // namespace
-
-TEST(TableFiles, PresentOnlyForNonEmptyPlainFiles)
+TEST(TableFiles, PresenceAndFolderListing)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    writeFile(dir.filePath("empty.wav"), {});
-    writeFile(dir.filePath("full.wav"), "RIFF");
+    for (const auto& [name, bytes] : {std::pair{"empty.wav", ""}, {"b.jpg", "x"}, {"A.gif", "x"}, {"Beach.gif", "x"}}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
     QDir(dir.path()).mkdir("folder");
 
-    EXPECT_FALSE(filePresent(dir.filePath("missing.wav")));
-    EXPECT_FALSE(filePresent(dir.filePath("empty.wav")));
-    EXPECT_TRUE(filePresent(dir.filePath("full.wav")));
-    EXPECT_FALSE(filePresent(dir.filePath("folder")));
-    EXPECT_FALSE(filePresent(QString()));
+    for (const char* absent : {"missing.wav", "empty.wav", "folder", ""})
+        EXPECT_FALSE(filePresent(*absent ? dir.filePath(absent) : QString())) << absent;
+    EXPECT_TRUE(filePresent(dir.filePath("b.jpg")));
+    // Files only, sorted ignoring case.
+    EXPECT_EQ(listFolder(dir.path()), (QStringList{"A.gif", "b.jpg", "Beach.gif", "empty.wav"}));
+    EXPECT_TRUE(listFolder(dir.filePath("nowhere")).isEmpty());
 }
 
-TEST(TableFiles, DataPathJoinsWithEitherSeparator)
+TEST(TableFiles, DataPathJoinsWithEitherSeparatorAndNeverPointsAtTheRoot)
 {
     EXPECT_EQ(dataPath("/opt/dm", "wavs/deal.wav"), "/opt/dm/wavs/deal.wav");
     EXPECT_EQ(dataPath("/opt/dm/", "\\pics\\backs\\x.bmp"), "/opt/dm/pics/backs/x.bmp");
-    EXPECT_EQ(dataPath("/opt/dm", "dunmere.hlp"), "/opt/dm/dunmere.hlp");
-    EXPECT_EQ(dataPath("", "wavs/deal.wav"), "wavs/deal.wav");  // never the root folder
-}
-
-TEST(TableFiles, ListFolderGivesFilesSortedIgnoringCase)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"b.jpg", "A.gif", "c.bmp", "Beach.gif"})
-        writeFile(dir.filePath(name), "x");
-    QDir(dir.path()).mkdir("backs");
-
-    EXPECT_EQ(listFolder(dir.path()), (QStringList{"A.gif", "b.jpg", "Beach.gif", "c.bmp"}));
-    EXPECT_TRUE(listFolder(dir.filePath("nowhere")).isEmpty());
+    EXPECT_EQ(dataPath("", "wavs/deal.wav"), "wavs/deal.wav");
 }

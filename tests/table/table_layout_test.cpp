@@ -5,17 +5,10 @@
 using namespace dm;
 
 namespace {
-LayoutInput standard(bool poker = false, int space = 16)
+LayoutInput standard(bool poker = false, int space = 16, QSize table = {800, 600})
 {
-    LayoutInput in;
-    in.table = QSize(800, 600);
-    in.cWidth = 90;
-    in.cHeight = 126;
-    in.prfCardSpace = space;
-    in.poker = poker;
-    in.bankLabel = QSize(40, 20);
-    in.pokerLabelWidth = 150;
-    return in;
+    return {.table = table, .cWidth = 90, .cHeight = 126, .prfCardSpace = space, .poker = poker,
+            .bankLabel = {40, 20}, .pokerLabelWidth = 150};
 }
 }  // namespace
 
@@ -33,49 +26,36 @@ TEST(TableLayout, RummyBoxesOnAnEightHundredTable)
     EXPECT_EQ(t.picDeal, QRect(296, 231, 99, 139));  // 120 + 1.5 * 117 = 295.5
     EXPECT_EQ(t.lblBankPlayer, QRect(680, 530, 40, 20));
     EXPECT_EQ(t.lblBankComputer, QRect(680, 30, 40, 20));
-}
 
-TEST(TableLayout, StepFallsBackForZeroOrNegativeSpacing)
-{
-    for (int space : {0, -5, -32768}) {
-        const TableLayout t = computeLayout(standard(false, space));
-        EXPECT_EQ(t.cardStep, 20) << space;  // 0.22 * 90 = 19.8
-        EXPECT_EQ(t.picComputerHand.width(), 9 * 20 + 90) << space;
+    for (int space : {0, -5, -32768}) {  // the default step: 0.22 * 90 = 19.8
+        EXPECT_EQ(computeLayout(standard(false, space)).picComputerHand.width(), 9 * 20 + 90) << space;
     }
     EXPECT_EQ(cardStepFor(1, 90), 1);
 }
 
-TEST(TableLayout, PokerDealAndCards)
+TEST(TableLayout, PokerCardsAndAPayTableClearOfThem)
 {
     const TableLayout t = computeLayout(standard(true));
     EXPECT_EQ(t.picDeal, QRect(208, 196, 99, 139));  // 120 + 0.75 * 117; 231 - 139 / 4
     const int lefts[5] = {29, 133, 237, 341, 445};  // each 103.5 right of the last, rounded
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ(t.picPoker[i], QRect(lefts[i], 384, 90, 126)) << i;  // 196 + 1.35 * 139
-    }
-}
+    EXPECT_GE(t.picPokerLabels.width(), 150);  // a wide table gives the longest caption its width
 
-TEST(TableLayout, PayTablePanelClearsTheCards)
-{
     for (int width : {640, 800, 1024}) {
-        LayoutInput in = standard(true);
-        in.table = QSize(width, 480);
-        const TableLayout t = computeLayout(in);
-        const QRect& panel = t.picPokerLabels;
+        const TableLayout n = computeLayout(standard(true, 16, {width, 480}));
+        const QRect& panel = n.picPokerLabels;
         EXPECT_EQ(panel.height(), 480 - 24) << width;
-        EXPECT_GE(panel.left(), t.picPoker[4].right()) << width;
+        EXPECT_GE(panel.left(), n.picPoker[4].right()) << width;
         EXPECT_LE(panel.right(), width - 1) << width;
         EXPECT_GT(panel.width(), 0) << width;
     }
-    // A wide table gives the longest caption its full width.
-    EXPECT_GE(computeLayout(standard(true)).picPokerLabels.width(), 150);
 }
 
 TEST(TableLayout, FittedSizeMinimums)
 {
-    EXPECT_EQ(fittedWindowSize(QSize(800, 600), false), QSize(800, 600));
-    EXPECT_EQ(fittedWindowSize(QSize(300, 200), false), QSize(500, 400));
-    EXPECT_EQ(fittedWindowSize(QSize(0, 0), false), QSize(500, 400));
-    EXPECT_EQ(fittedWindowSize(QSize(520, 700), true), QSize(640, 700));
-    EXPECT_EQ(fittedWindowSize(QSize(800, 300), true), QSize(800, 400));
+    EXPECT_EQ(fittedWindowSize({800, 600}, false), QSize(800, 600));
+    EXPECT_EQ(fittedWindowSize({0, 0}, false), QSize(500, 400));
+    EXPECT_EQ(fittedWindowSize({520, 700}, true), QSize(640, 700));
+    EXPECT_EQ(fittedWindowSize({800, 300}, true), QSize(800, 400));
 }
