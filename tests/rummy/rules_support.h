@@ -47,6 +47,14 @@ inline std::vector<int> handNumbers(const Hand& h, int slots = 9)
     return out;
 }
 
+inline std::string names(const Hand& h)
+{
+    std::string out;
+    for (const auto& c : h)
+        out += cardName(c.number) + " ";
+    return out;
+}
+
 inline std::vector<int> handValues(const Hand& h)
 {
     std::vector<int> out;
