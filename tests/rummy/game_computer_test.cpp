@@ -5,28 +5,23 @@
 
 using namespace dm;
 using namespace dm::test;
+using Calls = std::vector<std::string>;
 
 namespace {
 
 constexpr const char* kUserNine = "AC 2D 3H 4S 6C 7D 8H KC KS";
+constexpr const char* kPlainUser = "2C 4D 6H 8S 9C QD AH 3S 5C";
 
 std::string num(const char* card) { return std::to_string(parseCard(card)); }
 
-// The user draws the stock's top and throws slot `slot`; returns the first call of the computer's turn.
-size_t userPlays(Table& t, int slot)
+// The user draws the stock's top and throws slot `slot`; returns the calls of the computer's turn.
+Calls userPlays(Table& t, int slot)
 {
     t.game.picDeal_Click();
-    size_t n = t.view.calls.size();
+    const size_t n = t.view.calls.size();
     t.game.DiscardPlayerCard(slot);
-    return n;
-}
-
-std::vector<std::string> turnCalls(const Table& t, size_t from)
-{
-    std::vector<std::string> out = after(t.view, from);
-    // Leave the user's own discard out: the turn starts after the user's discard pile redraw.
-    auto it = std::find(out.begin(), out.end(), "discardPile");
-    out.erase(out.begin(), it + 1);
+    Calls out = after(t.view, n);
+    out.erase(out.begin(), std::find(out.begin(), out.end(), "discardPile") + 1);  // the user's own discard
     if (!out.empty() && out.front().rfind("refreshHand Player", 0) == 0)
         out.erase(out.begin());
     return out;
@@ -34,104 +29,67 @@ std::vector<std::string> turnCalls(const Table& t, size_t from)
 
 }  // namespace
 
-TEST(RummyComputer, TakesAUsefulDiscardAndThrowsItsWeakestCard)
+TEST(RummyComputer, TurnOutcomes)
 {
-    Table t;
-    // The user throws KC; the computer pairs it with KH and throws its first zero card, slot 0.
-    t.arrange("2C 4D 6H 8S 9C QD AH 3S KC", kLooseNine, "5S");
-    t.rng.next = {0.5};  // k = 3
-    size_t n = userPlays(t, 8);
-    EXPECT_EQ(turnCalls(t, n),
-              (std::vector<std::string>{"wait 300", "sound deal.wav", "drawSpot Computer hidden", "discardPile",
-                                        "animate DiscardNext>ComputerDraw " + num("KC"), "drawSpot Computer shown",
-                                        "wait 300", "sound drop.wav", "refreshHand Computer 0 skip",
-                                        "animate ComputerSlot0>DiscardNext " + num("AC"), "discardPile",
-                                        "refreshHand Computer 99"}));
-    EXPECT_EQ(t.s.discardPile.size(), 2u);
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("AC"));
-    EXPECT_FALSE(t.s.eval.computerTurn);
-    EXPECT_EQ(t.s.computerHand[9].number, -1);
-    EXPECT_EQ(t.s.computerHand[9].value, -1);
-    EXPECT_EQ(placesCheck(t.s), "");
-}
-
-TEST(RummyComputer, DrawsWhenTheOfferScoresNoBetterAndThrowsTheEvaluatedCard)
-{
-    Table t;
-    // 8S means nothing to the computer; it draws KD (a pair with KH) and throws 6D from slot 8.
-    t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", kLooseNine, "KD 9H");
-    t.rng.next = {0.0};  // k = 1
-    size_t n = userPlays(t, 3);
-    EXPECT_EQ(turnCalls(t, n),
-              (std::vector<std::string>{"wait 100", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99",
-                                        "drawSpot Computer shown", "wait 100", "sound drop.wav",
-                                        "refreshHand Computer 8 skip",
-                                        "animate ComputerSlot8>DiscardNext " + num("6D"), "discardPile",
-                                        "refreshHand Computer 99"}));
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("6D"));
-    EXPECT_EQ(t.s.computerHand[8].number, parseCard("KD"));
-    EXPECT_EQ(t.s.stock.size(), 32u);
-    EXPECT_FALSE(t.s.eval.computerTurn);
-    EXPECT_EQ(placesCheck(t.s), "");
-}
-
-TEST(RummyComputer, WinsWithTheOfferedCardAtOnce)
-{
-    Table t;
-    t.arrange(kUserNine, kWinningNine, "QH", "", false);
-    // The user draws QH and throws it straight away.
-    t.rng.next = {0.0, 0.0};  // k = 1, the common lost sound
-    size_t n = userPlays(t, 9);
-    // No taking sound, no pause, no animation: straight to the announcement.
-    EXPECT_EQ(turnCalls(t, n),
-              (std::vector<std::string>{"sound lost.wav", "winner Computer", "wait 1000", "banks 95/105"}));
-    EXPECT_TRUE(t.s.eval.handWon);
-    EXPECT_TRUE(t.s.eval.computerTurn);
-    EXPECT_EQ(t.s.computerHand[9].number, parseCard("QH"));
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("QH"));
-    EXPECT_EQ(placesCheck(t.s), "");
-
-    size_t m = t.view.calls.size();
-    t.game.picDeal_Click();
-    t.game.picReject_Click();
-    EXPECT_EQ(t.view.calls.size(), m + 2);  // two hideStart, nothing else
-}
-
-TEST(RummyComputer, WinsWithADrawnCard)
-{
-    Table t;
-    // The user draws 2C and throws KS, which the computer cannot use; it then draws QH.
-    t.arrange(kUserNine, kWinningNine, "QH 2C");
-    t.rng.next = {0.75, 0.7, 0.2};  // k = 4; n = 8 -> the rare sounds, m = 1
-    size_t n = userPlays(t, 8);
-    EXPECT_EQ(turnCalls(t, n),
-              (std::vector<std::string>{"wait 400", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99",
-                                        "drawSpot Computer shown", "sound lost1.wav", "winner Computer",
-                                        "wait 1000", "banks 95/105"}));
-    EXPECT_TRUE(t.s.eval.handWon);
-    EXPECT_TRUE(t.s.eval.computerTurn);
-    EXPECT_EQ(t.s.computerHand[9].number, parseCard("QH"));
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("KS"));
-    EXPECT_EQ(placesCheck(t.s), "");
+    struct Case {
+        const char *name, *user, *computer, *stockTop;
+        std::deque<double> rng;  // first: the pause factor k; then the loss sounds
+        int userThrows;
+        Calls turn;
+        const char* pileTop;
+        bool won;
+    } cases[] = {
+        {"takes the discard, throws its first weakest", "2C 4D 6H 8S 9C QD AH 3S KC", kLooseNine, "5S", {0.5}, 8,
+         {"wait 300", "sound deal.wav", "drawSpot Computer hidden", "discardPile",
+          "animate DiscardNext>ComputerDraw " + num("KC"), "drawSpot Computer shown", "wait 300", "sound drop.wav",
+          "refreshHand Computer 0 skip", "animate ComputerSlot0>DiscardNext " + num("AC"), "discardPile",
+          "refreshHand Computer 99"},
+         "AC", false},
+        {"draws, throws the evaluated card", kPlainUser, kLooseNine, "KD 9H", {0.0}, 3,
+         {"wait 100", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99", "drawSpot Computer shown",
+          "wait 100", "sound drop.wav", "refreshHand Computer 8 skip", "animate ComputerSlot8>DiscardNext " + num("6D"),
+          "discardPile", "refreshHand Computer 99"},
+         "6D", false},
+        // The offered card wins at once: no taking, no pause; it stays on the pile.
+        {"wins with the offered card", kUserNine, kWinningNine, "QH", {0.0, 0.0}, 9,
+         {"sound lost.wav", "winner Computer", "wait 1000", "banks 95/105"}, "QH", true},
+        {"wins with a drawn card", kUserNine, kWinningNine, "QH 2C", {0.75, 0.7, 0.2}, 8,
+         {"wait 400", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99", "drawSpot Computer shown",
+          "sound lost1.wav", "winner Computer", "wait 1000", "banks 95/105"},
+         "KS", true},
+    };
+    for (const Case& c : cases) {
+        Table t;
+        t.arrange(c.user, c.computer, c.stockTop);
+        t.rng.next = c.rng;
+        EXPECT_EQ(userPlays(t, c.userThrows), c.turn) << c.name;
+        EXPECT_EQ(t.s.discardPile.back().number, parseCard(c.pileTop)) << c.name;
+        EXPECT_EQ(t.s.eval.handWon, c.won) << c.name;
+        EXPECT_EQ(t.s.eval.computerTurn, c.won) << c.name;
+        // Both wins are with QH, which stays in slot 9; else the drawn-card slot is emptied.
+        EXPECT_EQ(t.s.computerHand[9].number, c.won ? parseCard("QH") : -1) << c.name;
+        EXPECT_EQ(placesCheck(t.s), "") << c.name;
+        if (c.won) {  // the table is dead: only the menu item is hidden
+            t.view.calls.clear();
+            t.game.picDeal_Click();
+            t.game.picReject_Click();
+            EXPECT_EQ(t.view.calls, Calls(2, "hideStart")) << c.name;
+        }
+    }
 }
 
 // One pause length per turn, k x delay; an out-of-range delay is clamped so the
 // pause stays a 16-bit value and the turn still ends.
 TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)
 {
-    struct Case {
-        int16_t delay;
-        double r;
-        int ms;
-    } cases[] = {{100, 0.0, 100}, {100, 0.3, 200}, {100, 0.6, 300}, {100, 0.99, 400},
-                 {30000, 0.99, 32764}, {8191, 0.99, 32764}, {-50, 0.5, 0}};
-    for (const Case& c : cases) {
+    for (auto [delay, r, ms] : {std::tuple<int16_t, double, int>{100, 0.0, 100}, {100, 0.3, 200}, {100, 0.6, 300},
+                                {100, 0.99, 400}, {30000, 0.99, 32764}, {8191, 0.99, 32764}, {-50, 0.5, 0}}) {
         Table t;
-        t.prefs.prfMoveDelay = c.delay;
-        t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", kLooseNine, "KD 9H");
-        t.rng.next = {c.r};
+        t.prefs.prfMoveDelay = delay;
+        t.arrange(kPlainUser, kLooseNine, "KD 9H");
+        t.rng.next = {r};
         userPlays(t, 3);
-        EXPECT_EQ(t.view.matching("wait"), std::vector<std::string>(2, "wait " + std::to_string(c.ms)));
+        EXPECT_EQ(t.view.matching("wait"), Calls(2, "wait " + std::to_string(ms)));
         EXPECT_FALSE(t.s.eval.computerTurn);
     }
 }
@@ -140,7 +98,7 @@ TEST(RummyComputer, NewDealDuringAPauseEndsTheTurnWithoutTouchingTheNewHand)
 {
     for (int interruptedWait : {1, 2}) {
         Table t;
-        t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", kLooseNine, "KD 9H");
+        t.arrange(kPlainUser, kLooseNine, "KD 9H");
         RummyState fresh;
         size_t afterDeal = 0;
         t.view.onWait = [&](int n) {
@@ -162,69 +120,60 @@ TEST(RummyComputer, NewDealDuringAPauseEndsTheTurnWithoutTouchingTheNewHand)
 
 TEST(RummyComputer, WindowClosingDuringATurnStopsEverything)
 {
-    for (int failAt : {1, 2}) {
+    struct Case {
+        const char *user, *computer, *stockTop;
+        int slot, failWait, failAnimation;  // animations: user's draw, user's discard, the computer's
+        const char* lastCall;
+    } cases[] = {
+        {kPlainUser, kLooseNine, "KD 9H", 3, 1, 0, "wait 100"},
+        {kPlainUser, kLooseNine, "KD 9H", 3, 2, 0, "wait 100"},
+        {kPlainUser, kLooseNine, "KD 9H", 3, 0, 3, "animate Stock>ComputerDraw 99"},
+        {kUserNine, kWinningNine, "QH", 9, 1, 0, "wait 1000"},  // during the loss display: no payment
+    };
+    for (const Case& c : cases) {
         Table t;
-        t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", kLooseNine, "KD 9H");
-        t.view.failWaitAt = failAt;
-        userPlays(t, 3);
-        EXPECT_TRUE(t.view.calls.back().rfind("wait", 0) == 0) << t.view.calls.back();
-        EXPECT_EQ(t.view.count("wait"), failAt);
+        t.arrange(c.user, c.computer, c.stockTop);
+        t.rng.next = {0.0, 0.0};
+        t.view.failWaitAt = c.failWait;
+        t.view.failAnimationAt = c.failAnimation;
+        userPlays(t, c.slot);
+        EXPECT_EQ(t.view.calls.back(), c.lastCall);
+        EXPECT_EQ(t.view.count("wait"), std::max(c.failWait, 1));
+        EXPECT_EQ(t.prefs.prfPlayerBank, 100);
     }
-    // An animation failing mid-turn stops it as well.
-    Table t;
-    t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", kLooseNine, "KD 9H");
-    t.view.failAnimationAt = 3;  // user's draw, user's discard, the computer's draw
-    userPlays(t, 3);
-    EXPECT_EQ(t.view.calls.back(), "animate Stock>ComputerDraw 99");
-
-    // Closing during the loss display: the payment is not reached.
-    Table lost;
-    lost.arrange(kUserNine, kWinningNine, "QH");
-    lost.view.failWaitAt = 1;
-    userPlays(lost, 9);
-    EXPECT_EQ(lost.view.calls.back(), "wait 1000");
-    EXPECT_EQ(lost.prefs.prfPlayerBank, 100);
 }
 
 TEST(RummyComputer, StockAnimationWhenFewCardsRemain)
 {
     const char* spare[] = {"8C", "8D", "8H", "9D", "9H", "9S", "10D", "10H", "10S", "JC", "JH", "JS"};
-    // The stock holds `left` cards; after the user's and the computer's draws its last index is left - 3.
+    // After the user's and the computer's draws the stock's last index is left - 3.
     for (auto [left, animated] : {std::pair{6, false}, {7, true}, {11, true}, {12, false}}) {
         Table t;
         std::string top;
         for (int i = 0; i < left; ++i)
             top += std::string(spare[i]) + " ";
-        t.arrange("2C 4D 6H 8S 9C QD AH 3S 5C", "AC 3D 4H 2S JD KH QS 10C 6D", top, "", true);
+        t.arrange(kPlainUser, kLooseNine, top, "", true);
         ASSERT_EQ(t.s.stock.size(), static_cast<size_t>(left));
         userPlays(t, 3);
-        ASSERT_TRUE(t.view.has("animate Stock>ComputerDraw"));
-        EXPECT_EQ(t.view.has("stockAnimation"), animated) << left;
+        ASSERT_EQ(t.view.count("animate Stock>ComputerDraw"), 1);
+        EXPECT_EQ(t.view.count("stockAnimation"), animated ? 1 : 0) << left;
     }
 }
 
-TEST(RummyComputer, ShowHandFlipsTheChoiceAndPeekAlwaysEndsFaceDown)
+TEST(RummyComputer, PeekAlwaysEndsFaceDown)
 {
     Table t;
-    t.game.mnuShowComputerHand_Click();
-    EXPECT_FALSE(t.prefs.prfShowHide);
-    t.game.mnuShowComputerHand_Click();
-    EXPECT_TRUE(t.prefs.prfShowHide);
-    EXPECT_EQ(t.view.calls, (std::vector<std::string>{"computerCards up", "computerCards down"}));
-
-    t.view.calls.clear();
-    t.rng.next = {0.25};  // n = 3: the peek sound
+    t.rng.next = {0.25};          // n = 3: the peek sound
     t.prefs.prfShowHide = false;  // also when the hand was shown
     t.game.mnuPeek_Click();
-    EXPECT_EQ(t.view.calls,
-              (std::vector<std::string>{"sound peek.wav", "computerCards up", "wait 2000", "computerCards down"}));
+    EXPECT_EQ(t.view.calls, (Calls{"sound peek.wav", "computerCards up", "wait 2000", "computerCards down"}));
 
     // A new deal during the look: still face down at the end.
     t.view.calls.clear();
     t.rng.next = {0.5};
     t.view.onWait = [&](int) { t.game.newHand(); };
     t.game.mnuPeek_Click();
-    EXPECT_FALSE(t.view.has("sound"));
+    EXPECT_EQ(t.view.count("sound"), 0);
     EXPECT_EQ(t.view.calls.back(), "computerCards down");
 
     // The window gone: no drawing after the wait.
