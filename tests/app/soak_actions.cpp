@@ -380,6 +380,18 @@ void SoakRun::timerTicks(int depth)
 
 void SoakRun::closeStrayWindows(int depth)
 {
+    if (chance(0.5)) {
+        // The title bar's buttons: the table snaps back from maximised, and comes back from the taskbar.
+        const int r = below(3);
+        record(depth, r == 0 ? "maximise the window" : r == 1 ? "minimise the window" : "restore the window");
+        if (r == 0)
+            w_->showMaximized();
+        else if (r == 1)
+            w_->showMinimized();
+        else
+            w_->showNormal();
+        return;
+    }
     record(depth, "close the About box, help and cover windows");
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top != w_.get() && top->isVisible() && !top->isModal() && !(top->windowFlags() & Qt::Popup))
