@@ -72,29 +72,17 @@ TEST(NameBytes, OutsideLatin1BecomesOneQuestionMarkEach)
     EXPECT_EQ(fromNameBytes("Z\xF6" "e"), QString::fromUtf8("Z\u00f6e"));
 }
 
-TEST(FrmPlay, ShowsBanksAndTables)
+TEST(FrmPlay, ShowsTheTablesAndTakesTheStakeOnlyOnClose)
 {
     TopScores t = defaultTopScores();
     t[8] = {scoreName("Cy"), -7};
-    Prefs p{.prfComputerBank = 80, .prfPlayerBank = 120};
+    Prefs p{.prfWager = 5, .prfComputerBank = 80, .prfPlayerBank = 120};
     frmPlay dlg(p, t);
     EXPECT_EQ(text(dlg, "lblPlayerBank"), " 120");
     EXPECT_EQ(text(dlg, "lblComputerBank"), " 80");
     EXPECT_EQ(text(dlg, "lblTopNames8"), " Cy                  ");
     EXPECT_EQ(text(dlg, "lblTopScores8"), "-7");
-}
 
-TEST(FrmPlay, StakeIsTakenOnlyOnCloseAndAnOddOneIsKept)
-{
-    Prefs odd{.prfWager = 7};
-    frmPlay oddDlg(odd, defaultTopScores());
-    for (const char* name : {"opOne", "opFive", "opTen"})
-        EXPECT_FALSE(child<QRadioButton>(oddDlg, name)->isChecked()) << name;
-    child<QPushButton>(oddDlg, "cmdOk")->click();
-    EXPECT_EQ(odd.prfWager, 7);
-
-    Prefs p{.prfWager = 5};
-    frmPlay dlg(p, defaultTopScores());
     auto* five = child<QRadioButton>(dlg, "opFive");
     auto* ten = child<QRadioButton>(dlg, "opTen");
     EXPECT_TRUE(five->isChecked());
@@ -106,4 +94,14 @@ TEST(FrmPlay, StakeIsTakenOnlyOnCloseAndAnOddOneIsKept)
     child<QPushButton>(dlg, "Command1")->click();
     EXPECT_EQ(p.prfWager, 10);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(FrmPlay, AnOddStakeChecksNoneAndIsKept)
+{
+    Prefs p{.prfWager = 7};
+    frmPlay dlg(p, defaultTopScores());
+    for (const char* name : {"opOne", "opFive", "opTen"})
+        EXPECT_FALSE(child<QRadioButton>(dlg, name)->isChecked()) << name;
+    child<QPushButton>(dlg, "cmdOk")->click();
+    EXPECT_EQ(p.prfWager, 7);
 }

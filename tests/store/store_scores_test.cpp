@@ -41,11 +41,17 @@ std::string encoded(const TopScores& t)
     return s;
 }
 
-TopScores table(const std::string& who, int base)
+// Names made of consecutive byte values from start on, so tables 0 and 180 hold every
+// byte value between them; scores spread over the whole 16-bit range.
+TopScores table(int start)
 {
     TopScores t;
-    for (size_t i = 0; i < t.size(); ++i)
-        t[i] = {scoreName(who + std::to_string(i)), static_cast<int16_t>(base + static_cast<int>(i))};
+    for (size_t i = 0; i < t.size(); ++i) {
+        std::string name;
+        for (size_t k = 0; k < kNameLength; ++k)
+            name += static_cast<char>((start + static_cast<int>(i * kNameLength + k)) % 256);
+        t[i] = {name, static_cast<int16_t>(-32768 + 4097 * static_cast<int>(i) + start)};
+    }
     return t;
 }
 
@@ -68,15 +74,16 @@ protected:
 
 }  // namespace
 
-TEST_F(ScoreFile, MissingEmptyShortAndLongFiles)
+TEST_F(ScoreFile, MissingEmptyShortAndLongFilesAndEveryByteRoundTrips)
 {
+    EXPECT_EQ(encoded({TopScoreEntry{"big", 1000}}).substr(0, 22), "big" + std::string(17, ' ') + "\xE8\x03");
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
     EXPECT_FALSE(fs::exists(path));  // reading creates nothing
     putBytes(path, "");
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
 
     // Cut inside record 4: three real entries, the rest blank; a rewrite gives a whole file.
-    const TopScores a = table("short", 40);
+    const TopScores a = table(0), b = table(180);
     putBytes(path, encoded(a).substr(0, 3 * 22 + 11));
     const TopScores got = readScoreFile(file);
     for (size_t i = 0; i < 9; ++i)
@@ -89,31 +96,17 @@ TEST_F(ScoreFile, MissingEmptyShortAndLongFiles)
     const std::string tail("\0\xff tail\n\r\x80", 10);
     putBytes(path, encoded(a) + tail);
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(a));
-    const TopScores b = table("long", -5);
     ASSERT_TRUE(writeScoreFile(file, b));
     EXPECT_EQ(bytesOf(path), encoded(b) + tail);
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(b));
 }
 
-TEST_F(ScoreFile, EveryNameByteAndScoreRoundTrips)
+TEST_F(ScoreFile, FailedWritesAreReportedAndLeaveTheOldFile)
 {
-    EXPECT_EQ(encoded({TopScoreEntry{"big", 1000}}).substr(0, 22), "big" + std::string(17, ' ') + "\xE8\x03");
-    for (int start : {0, 180}) {  // 256 byte values over two files of 180 name bytes
-        TopScores t;
-        for (size_t i = 0; i < t.size(); ++i) {
-            std::string name;
-            for (size_t k = 0; k < kNameLength; ++k)
-                name += static_cast<char>((start + i * kNameLength + k) % 256);
-            t[i] = {name, static_cast<int16_t>(-32768 + 4097 * static_cast<int>(i))};
-        }
-        ASSERT_TRUE(writeScoreFile(file, t));
-        EXPECT_EQ(bytesOf(path), encoded(t));
-        EXPECT_EQ(encoded(readScoreFile(file)), encoded(t));
-    }
-}
+    // A folder that is gone (tests may run as root, so a read-only one would not do).
+    EXPECT_FALSE(writeScoreFile((dir / "missing" / "stats.dat").string(), defaultTopScores()));
 
-TEST_F(ScoreFile, FailedWriteLeavesTheOldFile)
-{
-    const std::string old = encoded(table("keep", 7)) + std::string(300, 'k');
+    const std::string old = encoded(table(7)) + std::string(300, 'k');
     putBytes(path, old);
     // A file-size limit makes the new file fail after 100 bytes, like a full disk.
     rlimit saved{};
@@ -128,11 +121,9 @@ TEST_F(ScoreFile, FailedWriteLeavesTheOldFile)
     EXPECT_FALSE(written);
     EXPECT_EQ(bytesOf(path), old);
     EXPECT_EQ(tempFiles(), 0);
-}
 
-TEST_F(ScoreFile, UnwritablePlacesAreReportedNotHidden)
-{
     // stats.dat is a folder: nothing read from it, nothing written into it.
+    fs::remove(path);
     fs::create_directory(path);
     putBytes(path / "inside", "x");
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
@@ -143,8 +134,6 @@ TEST_F(ScoreFile, UnwritablePlacesAreReportedNotHidden)
     EXPECT_EQ(t[0].score, 150);  // the insertion stays in memory
     EXPECT_EQ(bytesOf(path / "inside"), "x");
     EXPECT_EQ(tempFiles(), 0);
-    // A folder that is gone (tests may run as root, so a read-only one would not do).
-    EXPECT_FALSE(writeScoreFile((dir / "missing" / "stats.dat").string(), t));
 }
 
 TEST_F(ScoreFile, StaleTempFilesAreClearedButLiveOnesKept)
@@ -172,7 +161,7 @@ TEST_F(ScoreFile, StaleTempFilesAreClearedButLiveOnesKept)
 // file of the interrupted write is left over.
 TEST_F(ScoreFile, KilledWriterNeverTearsTheFile)
 {
-    const TopScores a = table("alpha", 1000), b = table("bravo", -2000);
+    const TopScores a = table(0), b = table(180);
     const std::string tail = "older program's bytes";
     const std::string fileA = encoded(a) + tail, fileB = encoded(b) + tail;
     putBytes(path, fileA);
