@@ -1,112 +1,179 @@
-// Deal and draw: which cards land where, the wager, and the deal direction.
+// A hand on the table: the deal, the draw, the count-up, and the adviser's checks.
 #include <gtest/gtest.h>
 
-#include "fake_poker_view.h"
+#include "poker_support.h"
 
 namespace dm::test {
 namespace {
 
-const std::vector<std::string> kTenCards = {"2c", "5d", "8h", "10s", "3s", "Kh", "Qc", "9d", "4s", "6h"};
-
-TEST(PokerHand, DealTakesWagerFirstAndFillsPositionsFromTheDeck)
+TEST(PokerHand, DealsAlternateSidesAfterTakingTheWager)
 {
-    PokerRig t;
-    t.deal(kTenCards);
-
-    EXPECT_EQ(t.handNumbers(), numbers({"2c", "5d", "8h", "10s", "3s"}));
-    EXPECT_TRUE(t.s.holdPhase);
-    EXPECT_FALSE(t.s.pokerBusy);
-    EXPECT_EQ(t.s.winnings, -5);
-    // The wager shows before the first card moves, and no 600 ms pause on an empty table.
-    auto first = std::find_if(t.view.log.begin(), t.view.log.end(),
-                              [](const std::string& l) { return l.rfind("glide", 0) == 0; });
-    EXPECT_NE(std::find(t.view.log.begin(), first, "counters -5 0 100"), first);
-    EXPECT_EQ(t.view.only("wait"), std::vector<std::string>{"wait 650"});
-    EXPECT_EQ(t.view.count("sound deal.wav"), 5u);
-    EXPECT_EQ(t.view.count("card"), 15u);  // hidden, back, face for each position
+    PokerRig t(true);
+    const Lines ltr = {"glide 0", "glide 1", "glide 2", "glide 3", "glide 4"};
+    const auto at = [&](const std::string& line) { return std::find(t.view.log.begin(), t.view.log.end(), line); };
+    for (int n = 0; n < 3; ++n) {
+        t.view.log.clear();
+        t.deal(kTrash);
+        EXPECT_EQ(t.hand(), names("2c 5d 8h 10s 3s")) << "position i holds deck card i either way";
+        EXPECT_EQ(t.view.only("glide"), n % 2 ? Lines(ltr.rbegin(), ltr.rend()) : ltr) << n;
+        EXPECT_LT(at("counters " + std::to_string(-5 * (n + 1)) + " 0 100"), at(t.view.only("glide").at(0))) << n;
+        // A look at the old hand only when there is one.
+        EXPECT_EQ(t.view.only("wait"), (n ? Lines{"wait 600", "wait 650"} : Lines{"wait 650"}));
+        EXPECT_EQ(t.view.count("sound deal.wav"), 5u);
+        EXPECT_EQ(t.view.count("card"), 15u);  // hidden, back, face at each position
+        EXPECT_TRUE(t.s.holdPhase && !t.s.pokerBusy);
+        t.hold("11111");
+        t.draw();
+    }
 }
 
-TEST(PokerHand, DrawReplacesEachUnheldPositionWithDeckPositionFivePlusI)
+TEST(PokerHand, DrawGivesEachLetGoPositionIDeckCardFivePlusI)
 {
-    const std::vector<std::vector<int>> holds = {{}, {0, 1, 2, 3, 4}, {1, 3, 4}, {0, 2}};
-    for (const auto& held : holds) {
-        PokerRig t;
-        t.prefs.prfShowPokerPlay = true;  // any hold draws
-        t.deal(kTenCards);
+    const std::pair<const char*, const char*> cases[] = {{"00000", "6c 7d 9s 4d Kd"}, {"11111", "2c 5d 8h 10s 3s"},
+                                                         {"01011", "6c 5d 9s 10s 3s"}, {"10100", "2c 7d 8h 4d Kd"}};
+    for (const auto& [held, final] : cases) {
+        PokerRig t(true);
+        t.deal(kTrash);
         t.hold(held);
-        t.view.log.clear();
-        t.game.picDeal_Click(0);
-
-        std::vector<int> want = numbers({"2c", "5d", "8h", "10s", "3s"});
-        std::vector<std::string> glides;
-        for (int i = 0; i < 5; ++i) {
-            if (std::find(held.begin(), held.end(), i) == held.end()) {
-                want[i] = parseCardName(kTenCards[5 + i]);
+        t.draw();
+        EXPECT_EQ(t.hand(), names(final)) << held;
+        Lines glides;
+        for (int i = 0; i < 5; ++i)
+            if (held[i] == '0')
                 glides.push_back("glide " + std::to_string(i));
-            }
+        EXPECT_EQ(t.view.only("glide"), glides) << held;
+        EXPECT_FALSE(t.s.holdPhase || t.s.pokerBusy) << held;
+    }
+}
+
+TEST(PokerHand, EveryPayingHandCountsUpInItsStepsWithItsSoundAndPause)
+{
+    // final hand, its lit label, prize, step, sound, pause
+    const std::tuple<const char*, const char*, int, int, const char*, int> paid[] = {
+        {"As Ks Qs Js 10s", "light 1 paid", 4000, 25, "pokerwin3.wav", 500},
+        {"9h 8h 7h 6h 5h", "light 2 bright", 250, 25, "pokerwin3.wav", 500},
+        {"7c 7d 7h 7s 2c", "light 3 paid", 125, 25, "pokerwin3.wav", 500},
+        {"3c 3d 3h 9s 9c", "light 4 paid", 45, 25, "pokerwin3.wav", 500},
+        {"Ah Kh Qh Jh 7h", "light 6 paid", 30, 15, "pokerwin3.wav", 500},  // four royal ranks
+        {"5c 6d 7h 8s 9c", "light 7 paid", 20, 10, "pokerwin2.wav", 500},
+        {"4c 4d 4h 9s Kc", "light 8 paid", 15, 15, "pokerwin1.wav", 500},
+        {"4c 4d 9h 9s Kc", "light 10 paid", 10, 10, "pokerwin1.wav", 500},
+        {"Jc Jd 3h 7s 9c", "light 11 paid", 5, 5, "pokerwin1.wav", 200},
+    };
+    for (const auto& [cards, light, prize, step, sound, pause] : paid) {
+        PokerRig t(true);
+        t.deal(cards);
+        t.hold("11111");
+        t.draw();
+        const auto it = std::find(t.view.log.begin(), t.view.log.end(), light);
+        ASSERT_NE(it, t.view.log.end()) << light;
+        EXPECT_EQ(*(it - 1), "labels");
+        Lines want;
+        for (int w = -5; w < -5 + prize;) {
+            w = std::min(w + step, -5 + prize);
+            want.insert(want.end(), {"counters " + std::to_string(w) + " 0 100", std::string("sound ") + sound,
+                                     "wait " + std::to_string(pause)});
         }
-        EXPECT_EQ(t.handNumbers(), want) << held.size() << " held";
-        EXPECT_EQ(t.view.only("glide"), glides);
-        EXPECT_FALSE(t.s.holdPhase);
+        EXPECT_EQ(Lines(it + 1, t.view.log.end()), want) << light;
         EXPECT_FALSE(t.s.pokerBusy);
     }
 }
 
-TEST(PokerHand, ConsecutiveDealsAlternateDirectionAndPauseOverTheOldHand)
+TEST(PokerHand, AHandThatPaysNothingLightsNothingAndSilenceIsKept)
 {
-    PokerRig t;
-    t.prefs.prfShowPokerPlay = true;
-    const std::vector<std::string> ltr = {"glide 0", "glide 1", "glide 2", "glide 3", "glide 4"};
-    const std::vector<std::string> rtl(ltr.rbegin(), ltr.rend());
-    for (int hand = 0; hand < 3; ++hand) {
-        t.view.log.clear();
-        t.deal(kTenCards);
-        EXPECT_EQ(t.view.only("glide"), hand % 2 == 0 ? ltr : rtl) << "hand " << hand;
-        EXPECT_EQ(t.view.count("wait 600"), hand == 0 ? 0u : 1u);
-        t.hold({0, 1, 2, 3, 4});
-        t.game.picDeal_Click(3);
-    }
+    PokerRig t(true);
+    t.prefs.prfSound = false;
+    t.deal("Ah Kh Qh Jh 2c 3s 5d 7c 8d 4s");  // four to a royal; the draw misses
+    t.hold("11110");
+    t.draw();
+    EXPECT_EQ(t.s.handClass, 12);
+    EXPECT_EQ(t.view.count("light") + t.view.count("labels") + t.view.count("sound"), 0u);
+    EXPECT_EQ(t.s.winnings, -5);
+    EXPECT_EQ(t.view.only("wait"), (Lines{"wait 600", "wait 250", "wait 200"}));
 }
 
 TEST(PokerHand, WinningsStopAtTheSixteenBitBounds)
 {
-    PokerRig t;
-    t.prefs.prfShowPokerPlay = true;
+    PokerRig t(true);
     t.s.winnings = -32766;
-    t.deal(kTenCards);
+    t.deal(kTrash);
     EXPECT_EQ(t.s.winnings, -32768);
-
-    // A full house held near the top stops at 32767 in one step.
-    t.s.holdPhase = false;
-    t.deal({"3c", "3d", "3h", "9s", "9c"});
+    t.draw();
+    t.deal(kFullHouse);
     t.s.winnings = 32760;
-    t.hold({0, 1, 2, 3, 4});
-    t.game.picDeal_Click(3);
+    t.hold("11111");
+    t.draw();
     EXPECT_EQ(t.s.winnings, 32767);
-    EXPECT_EQ(t.view.count("sound pokerwin3.wav"), 1u);
+    EXPECT_EQ(t.view.count("sound pokerwin3.wav"), 1u) << "one short step";
 }
 
-TEST(PokerHand, HoldTogglesOnlyWhileCardsWaitForTheDraw)
+TEST(PokerHand, HoldsToggleOnlyWhileTheCardsWaitForTheDraw)
 {
-    PokerRig t;
+    PokerRig t(true);
     t.game.toggleHold(2);  // before the first deal
-    EXPECT_FALSE(t.s.held[2]);
-    EXPECT_EQ(t.view.count("markers"), 0u);
-
-    t.deal(kTenCards);
+    EXPECT_TRUE(t.view.log.empty());
+    t.deal(kTrash);
     t.view.log.clear();
-    t.game.toggleHold(2);
-    t.game.toggleHold(4);
-    t.game.toggleHold(2);
-    t.game.toggleHold(5);  // no such position
-    t.game.toggleHold(-1);
-    EXPECT_EQ(t.s.held, (std::array<bool, 5>{false, false, false, false, true}));
-    EXPECT_EQ(t.view.log, (std::vector<std::string>{"markers 2 on", "markers 4 on", "markers 2 off"}));
-
-    t.prefs.prfShowPokerPlay = true;
-    t.game.picDeal_Click(3);
+    for (int pos : {2, 4, 2, 5, -1})  // 5 and -1: no such position
+        t.game.toggleHold(pos);
+    EXPECT_EQ(t.s.held, holdMask("00001"));
+    EXPECT_EQ(t.view.log, (Lines{"markers 2 on", "markers 4 on", "markers 2 off"}));
+    t.draw();
     t.game.toggleHold(0);  // after the payout
     EXPECT_FALSE(t.s.held[0]);
+}
+
+TEST(PokerAdvice, RightHoldsGrowTheRunAndAWrongOneBuzzesEndsItAndAsksAgain)
+{
+    PokerRig t;
+    for (int i = 0; i < 2; ++i)
+        t.deal(kTrash), t.draw();
+    EXPECT_EQ(t.s.hands, 2);
+
+    t.deal("4h 4c 8h Jh 2h 6c 7d 9s 4d Kd");  // a low pair beside four to a flush
+    EXPECT_EQ(t.view.count("light"), 0u) << "nothing shows at the deal";
+    t.hold("11000");  // the pair
+    t.draw();
+    EXPECT_EQ(t.view.log, (Lines{"markers 0 off", "markers 1 off", "markers 2 off", "markers 3 off", "markers 4 off",
+                                 "labels", "light 13 wrong", "sound wrong3.wav", "offer 2", "counters -15 0 100"}));
+    EXPECT_TRUE(t.s.holdPhase && !t.s.pokerBusy);
+    EXPECT_EQ(t.s.held, holdMask("00000"));
+
+    t.draw();  // wrong again, with no run to offer
+    EXPECT_EQ(t.view.only("sound"), Lines{"sound wrong.wav"});
+    EXPECT_EQ(t.view.count("offer"), 0u);
+    t.hold("10111");  // the flush draw, checked afresh
+    t.draw();
+    EXPECT_EQ(t.s.hands, 1);
+    EXPECT_EQ(t.hand(), names("4h 7d 8h Jh 2h")) << "nothing drawn on the wrong holds";
+}
+
+TEST(PokerAdvice, TheCountdownEndsTheRunEveryHundredTicks)
+{
+    PokerRig t;
+    t.game.initPokerScreen();
+    EXPECT_EQ(t.view.count("timer on"), 1u);
+    t.s.hands = 3;
+    for (int i = 0; i < 99; ++i)
+        t.game.Timer1_Timer();
+    EXPECT_EQ(t.s.timer, 1);
+    EXPECT_EQ(t.view.count("offer"), 0u);
+    t.game.Timer1_Timer();
+    EXPECT_EQ(t.view.only("offer"), Lines{"offer 3"});
+    EXPECT_EQ(t.view.log.back(), "counters -5 0 100");
+}
+
+TEST(PokerAdvice, AlwaysShowLightsTheBestPlayAndDrawsAnyHold)
+{
+    PokerRig t(true);
+    t.stack("Kc 2d 5h 8s 9c Ah 3d 6h 10c Js");
+    t.game.initPokerScreen();
+    EXPECT_EQ(t.view.count("timer"), 0u);
+    EXPECT_EQ(t.view.log.back(), "light 20 best");
+    t.draw();  // nothing held: not the best play, drawn anyway
+    EXPECT_EQ(t.view.count("sound wrong"), 0u);
+    EXPECT_EQ(t.s.hands, 0);
+    EXPECT_EQ(t.hand(), names("Ah 3d 6h 10c Js"));
 }
 
 }  // namespace
