@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cards/random.h"
@@ -16,18 +18,6 @@ namespace dm::test {
 constexpr const char* kWinningNine = "5C 5D 5H 6S 7S 8S 9H 10H JH";  // + QH wins
 constexpr const char* kLooseNine = "AC 3D 4H 2S JD KH QS 10C 6D";    // no two cards relate
 
-inline const char* sideName(Side s) { return s == Side::Player ? "Player" : "Computer"; }
-
-inline std::string placeName(Place p)
-{
-    static const char* names[] = {"Stock", "DiscardTop", "DiscardNext", "PlayerDraw",
-                                  "ComputerDraw", "PlayerSlot", "ComputerSlot"};
-    std::string n = names[static_cast<int>(p.kind)];
-    if (p.kind == Place::Kind::PlayerSlot || p.kind == Place::Kind::ComputerSlot)
-        n += std::to_string(p.slot);
-    return n;
-}
-
 class FakeRummyView : public RummyView {
 public:
     std::vector<std::string> calls;
@@ -36,85 +26,85 @@ public:
     std::deque<bool> answers;  // askYesNo, in turn; then defaultAnswer
     bool defaultAnswer = false;
     int waits = 0, animations = 0;
-    int failWaitAt = 0, failAnimationAt = 0;  // 1-based call that reports the window gone
+    int failWaitAt = 0, failAnimationAt = 0;       // 1-based call that reports the window gone
     std::function<void(int)> onWait, onAnimation;  // run inside the n-th call
     bool gone = false;
 
     bool wait(int ms) override
     {
-        record("wait " + std::to_string(ms));
-        ++waits;
-        if (onWait)
-            onWait(waits);
-        gone = gone || waits == failWaitAt;
-        return !gone;
+        calls.push_back("wait " + std::to_string(ms));
+        return step(++waits, onWait, failWaitAt);
     }
-    void playSound(const std::string& file) override { record("sound " + file); }
-    void message(const std::string& text, const std::string&) override { record("message " + text); }
+    bool animateCard(Place from, Place to, int card) override
+    {
+        calls.push_back("animate " + name(from) + ">" + name(to) + " " + std::to_string(card));
+        return step(++animations, onAnimation, failAnimationAt);
+    }
     bool askYesNo(const std::string& text, const std::string& title) override
     {
-        record("ask " + text + "|" + title);
-        bool yes = answers.empty() ? defaultAnswer : answers.front();
+        calls.push_back("ask " + text + "|" + title);
+        const bool yes = answers.empty() ? defaultAnswer : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return yes;
     }
-    void reportError(const std::string& procedure, const std::string& description) override
+    void playSound(const std::string& file) override { calls.push_back("sound " + file); }
+    void message(const std::string& text, const std::string&) override { calls.push_back("message " + text); }
+    void reportError(const std::string& procedure, const std::string& what) override
     {
-        record("error " + procedure + ": " + description);
+        calls.push_back("error " + procedure + ": " + what);
     }
-
-    void showDeal() override { record("showDeal"); }
+    void showDeal() override { calls.push_back("showDeal"); }
     void refreshHand(Side which, int selected, bool skip) override
     {
-        record(std::string("refreshHand ") + sideName(which) + " " + std::to_string(selected) + (skip ? " skip" : ""));
+        calls.push_back("refreshHand " + name(which) + " " + std::to_string(selected) + (skip ? " skip" : ""));
     }
-    void drawComputerCards(bool faceUp) override { record(faceUp ? "computerCards up" : "computerCards down"); }
-    void drawDiscardPile() override { record("discardPile"); }
-    void showStock(int pileImage) override { record("stock " + std::to_string(pileImage)); }
+    void drawComputerCards(bool faceUp) override { calls.push_back(faceUp ? "computerCards up" : "computerCards down"); }
+    void drawDiscardPile() override { calls.push_back("discardPile"); }
+    void showStock(int pileImage) override { calls.push_back("stock " + std::to_string(pileImage)); }
     void showDrawSpot(Side which, bool shown) override
     {
-        record(std::string("drawSpot ") + sideName(which) + (shown ? " shown" : " hidden"));
-    }
-    bool animateCard(Place from, Place to, int card) override
-    {
-        record("animate " + placeName(from) + ">" + placeName(to) + " " + std::to_string(card));
-        ++animations;
-        if (onAnimation)
-            onAnimation(animations);
-        gone = gone || animations == failAnimationAt;
-        return !gone;
+        calls.push_back("drawSpot " + name(which) + (shown ? " shown" : " hidden"));
     }
     bool stockAnimation() override
     {
-        record("stockAnimation");
+        calls.push_back("stockAnimation");
         return !gone;
     }
-    void showWinner(Side winner) override { record(std::string("winner ") + sideName(winner)); }
+    void showWinner(Side winner) override { calls.push_back("winner " + name(winner)); }
     void drawBanks() override
     {
-        record(prefs ? "banks " + std::to_string(prefs->prfPlayerBank) + "/" + std::to_string(prefs->prfComputerBank)
-                     : "banks");
+        calls.push_back(prefs ? "banks " + std::to_string(prefs->prfPlayerBank) + "/"
+                                    + std::to_string(prefs->prfComputerBank)
+                              : "banks");
     }
-    void hideStartItem() override { record("hideStart"); }
+    void hideStartItem() override { calls.push_back("hideStart"); }
 
-    int count(const std::string& prefix) const
-    {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                              [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
-    }
-    bool has(const std::string& prefix) const { return count(prefix) > 0; }
     std::vector<std::string> matching(const std::string& prefix) const
     {
         std::vector<std::string> out;
-        for (const auto& c : calls)
-            if (c.rfind(prefix, 0) == 0)
-                out.push_back(c);
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(out),
+                     [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
         return out;
     }
+    int count(const std::string& prefix) const { return static_cast<int>(matching(prefix).size()); }
 
 private:
-    void record(std::string line) { calls.push_back(std::move(line)); }
+    bool step(int n, const std::function<void(int)>& hook, int failAt)
+    {
+        if (hook)
+            hook(n);
+        gone = gone || n == failAt;
+        return !gone;
+    }
+    static std::string name(Side s) { return s == Side::Player ? "Player" : "Computer"; }
+    static std::string name(Place p)
+    {
+        static const char* names[] = {"Stock",      "DiscardTop", "DiscardNext", "PlayerDraw",
+                                      "ComputerDraw", "PlayerSlot", "ComputerSlot"};
+        const bool slot = p.kind == Place::Kind::PlayerSlot || p.kind == Place::Kind::ComputerSlot;
+        return names[static_cast<int>(p.kind)] + (slot ? std::to_string(p.slot) : "");
+    }
 };
 
 // The calls recorded since call number `from`.
@@ -131,7 +121,7 @@ public:
     {
         if (next.empty())
             return base_.uniform();
-        double v = next.front();
+        const double v = next.front();
         next.pop_front();
         return v;
     }
@@ -162,14 +152,12 @@ struct Table {
     void arrange(const std::string& player, const std::string& computer, const std::string& stockTop,
                  const std::string& discard = "", bool restOnPile = false)
     {
-        std::vector<bool> used(kDeckSize, false);
+        std::vector<char> used(kDeckSize, 0);
         auto take = [&](const std::string& cards) {
             auto nums = numbersOf(cards);
-            for (int n : nums) {
-                if (used.at(n))
+            for (int n : nums)
+                if (std::exchange(used.at(n), 1))
                     throw std::invalid_argument("card used twice: " + cardName(n));
-                used[n] = true;
-            }
             return nums;
         };
         auto p = take(player), c = take(computer), top = take(stockTop), d = take(discard);
@@ -207,7 +195,7 @@ inline std::string placesCheck(const RummyState& s)
         count(s.playerHand[9]);
     const CardRec& c9 = s.computerHand[9];
     // A computer win or tie may leave the offered card in slot 9 while it still tops the pile.
-    bool c9IsPileTop = !s.discardEmpty() && c9.number == s.discardPile.back().number;
+    const bool c9IsPileTop = !s.discardEmpty() && c9.number == s.discardPile.back().number;
     if (s.eval.computerTurn && c9.number >= 0 && !c9IsPileTop)
         count(c9);
     for (size_t i = s.stockEmpty ? 1 : 0; i < s.stock.size(); ++i)

@@ -94,52 +94,48 @@ TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)
     }
 }
 
-TEST(RummyComputer, NewDealDuringAPauseEndsTheTurnWithoutTouchingTheNewHand)
-{
-    for (int interruptedWait : {1, 2}) {
-        Table t;
-        t.arrange(kPlainUser, kLooseNine, "KD 9H");
-        RummyState fresh;
-        size_t afterDeal = 0;
-        t.view.onWait = [&](int n) {
-            if (n == interruptedWait) {
-                t.game.newHand();
-                fresh = t.s;
-                afterDeal = t.view.calls.size();
-            }
-        };
-        userPlays(t, 3);
-        EXPECT_EQ(t.view.calls.size(), afterDeal) << "the old turn went on after wait " << interruptedWait;
-        EXPECT_EQ(t.s.stock, fresh.stock);
-        EXPECT_EQ(t.s.discardPile, fresh.discardPile);
-        EXPECT_EQ(t.s.computerHand, fresh.computerHand);
-        EXPECT_FALSE(t.s.eval.computerTurn);
-        EXPECT_EQ(placesCheck(t.s), "");
-    }
-}
-
-TEST(RummyComputer, WindowClosingDuringATurnStopsEverything)
+TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
 {
     struct Case {
         const char *user, *computer, *stockTop;
-        int slot, failWait, failAnimation;  // animations: user's draw, user's discard, the computer's
-        const char* lastCall;
+        int slot;
+        bool inAnimation;  // else in a wait
+        int at;            // the n-th wait or animation; animations count the user's two first
+        bool newDeal;      // else the window is gone
     } cases[] = {
-        {kPlainUser, kLooseNine, "KD 9H", 3, 1, 0, "wait 100"},
-        {kPlainUser, kLooseNine, "KD 9H", 3, 2, 0, "wait 100"},
-        {kPlainUser, kLooseNine, "KD 9H", 3, 0, 3, "animate Stock>ComputerDraw 99"},
-        {kUserNine, kWinningNine, "QH", 9, 1, 0, "wait 1000"},  // during the loss display: no payment
+        {kPlainUser, kLooseNine, "KD 9H", 3, false, 1, true},  // before the computer draws
+        {kPlainUser, kLooseNine, "KD 9H", 3, false, 2, true},  // before it discards
+        {kPlainUser, kLooseNine, "KD 9H", 3, false, 1, false},
+        {kPlainUser, kLooseNine, "KD 9H", 3, false, 2, false},
+        {kPlainUser, kLooseNine, "KD 9H", 3, true, 3, false},
+        {kUserNine, kWinningNine, "QH", 9, false, 1, false},  // during the loss display: no payment
     };
     for (const Case& c : cases) {
         Table t;
         t.arrange(c.user, c.computer, c.stockTop);
-        t.rng.next = {0.0, 0.0};
-        t.view.failWaitAt = c.failWait;
-        t.view.failAnimationAt = c.failAnimation;
+        RummyState fresh;
+        size_t mark = 0;
+        (c.inAnimation ? t.view.onAnimation : t.view.onWait) = [&](int n) {
+            if (n != c.at)
+                return;
+            if (c.newDeal) {
+                t.game.newHand();
+                fresh = t.s;
+            }
+            mark = t.view.calls.size();
+        };
+        if (!c.newDeal)
+            (c.inAnimation ? t.view.failAnimationAt : t.view.failWaitAt) = c.at;
         userPlays(t, c.slot);
-        EXPECT_EQ(t.view.calls.back(), c.lastCall);
-        EXPECT_EQ(t.view.count("wait"), std::max(c.failWait, 1));
+        EXPECT_EQ(t.view.calls.size(), mark) << "the turn went on after call " << mark;
         EXPECT_EQ(t.prefs.prfPlayerBank, 100);
+        if (c.newDeal) {
+            EXPECT_EQ(t.s.stock, fresh.stock);
+            EXPECT_EQ(t.s.discardPile, fresh.discardPile);
+            EXPECT_EQ(t.s.computerHand, fresh.computerHand);
+            EXPECT_FALSE(t.s.eval.computerTurn);
+            EXPECT_EQ(placesCheck(t.s), "");
+        }
     }
 }
 

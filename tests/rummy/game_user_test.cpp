@@ -123,49 +123,44 @@ TEST(RummyUser, StatesOfAHandFollowTheFlags)
     EXPECT_EQ(placesCheck(t.s), "");
 }
 
-TEST(RummyUser, TiePromptAnsweredNoKeepsTheHandAndAsksAgain)
+// Yes deals again; No keeps the hand and asks again at every click on the piles.
+TEST(RummyUser, TiePromptWhenTheLastCardIsDrawn)
 {
-    Table t;
-    // The computer holds a 9 so it takes the user's 9D instead of drawing.
-    t.arrange(kPlainUser, "AC 3D 5D 7S JD KH 2S 4C 9S", "9D", "", true);
-    t.view.answers = {false};
-    t.game.picDeal_Click();
-    EXPECT_TRUE(t.s.stockEmpty && t.s.mustDiscard);
-    EXPECT_EQ(t.s.stock.size(), 1u);
-    EXPECT_EQ(t.view.matching("ask"), Calls{kTieAsk});
-    EXPECT_EQ(placesCheck(t.s), "");
+    for (bool yes : {true, false}) {
+        Table t;
+        // The computer holds a 9 so it takes the user's 9D instead of drawing.
+        t.arrange(kPlainUser, "AC 3D 5D 7S JD KH 2S 4C 9S", "9D", "", true);
+        t.view.answers = {yes};
+        const uint32_t serial = t.s.dealSerial;
+        t.game.picDeal_Click();
+        EXPECT_EQ(t.view.matching("ask"), Calls{kTieAsk});
+        EXPECT_EQ(placesCheck(t.s), "");
+        if (yes) {
+            EXPECT_EQ(t.s.dealSerial, serial + 1);
+            EXPECT_FALSE(t.s.mustDiscard || t.s.stockEmpty);
+            EXPECT_EQ(t.s.stock.size(), 34u);
+            continue;
+        }
+        EXPECT_TRUE(t.s.stockEmpty && t.s.mustDiscard);
+        EXPECT_EQ(t.s.stock.size(), 1u);
 
-    // The computer takes the 9D and throws its ace.
-    t.game.DiscardPlayerCard(9);
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("AC"));
+        // The computer takes the 9D and throws its ace.
+        t.game.DiscardPlayerCard(9);
+        EXPECT_EQ(t.s.discardPile.back().number, parseCard("AC"));
+        t.view.calls.clear();
+        t.game.picDeal_Click();
+        EXPECT_EQ(t.view.calls, (Calls{"hideStart", kTieAsk}));
+        t.game.picReject_Click();
+        EXPECT_EQ(t.view.count("ask"), 2);
 
-    // Every later click on the pile asks again without drawing, and so does every take.
-    t.view.calls.clear();
-    t.game.picDeal_Click();
-    EXPECT_EQ(t.view.calls, (Calls{"hideStart", kTieAsk}));
-    t.game.picReject_Click();
-    EXPECT_EQ(t.view.count("ask"), 2);
-
-    // The computer, offered the ace back, draws into the exhausted pile: a tie, no prompt.
-    t.view.calls.clear();
-    t.game.picPlayerDraw_Click();
-    EXPECT_EQ(t.view.matching("message"), Calls{"message The game is a tie"});
-    EXPECT_EQ(t.view.count("ask") + t.view.count("winner") + t.view.count("banks"), 0);
-    EXPECT_TRUE(t.s.eval.handWon);
-    EXPECT_EQ(placesCheck(t.s), "");
-}
-
-TEST(RummyUser, TiePromptAnsweredYesDealsAgain)
-{
-    Table t;
-    t.arrange(kPlainUser, kLooseNine, "9D", "", true);
-    t.view.answers = {true};
-    const uint32_t serial = t.s.dealSerial;
-    t.game.picDeal_Click();
-    EXPECT_EQ(t.s.dealSerial, serial + 1);
-    EXPECT_FALSE(t.s.mustDiscard || t.s.stockEmpty);
-    EXPECT_EQ(t.s.stock.size(), 34u);
-    EXPECT_EQ(placesCheck(t.s), "");
+        // The computer, offered the ace back, draws into the exhausted pile: a tie, no prompt.
+        t.view.calls.clear();
+        t.game.picPlayerDraw_Click();
+        EXPECT_EQ(t.view.matching("message"), Calls{"message The game is a tie"});
+        EXPECT_EQ(t.view.count("ask") + t.view.count("winner") + t.view.count("banks"), 0);
+        EXPECT_TRUE(t.s.eval.handWon);
+        EXPECT_EQ(placesCheck(t.s), "");
+    }
 }
 
 TEST(RummyUser, StockPicturesFollowTheCardsLeft)

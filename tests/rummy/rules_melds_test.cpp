@@ -11,37 +11,18 @@
 using namespace dm;
 using test::handOf;
 
-TEST(Check6ForComplete, SplitsSixCardsIntoTwoMelds)
-{
-    for (auto [cards, complete] : {
-             std::pair{"5C 5D 5H 9S 9C 9D", true},   // two sets
-             {"5C 4S 5D 6S 5H 5S", true},            // set sharing its rank with a run
-             {"4H 2H 3H 7H 5H 6H", true},            // two runs, one suit
-             {"KS 2S AS 3S QS 4S", true},            // Q-K-A and 2-3-4 in one suit
-             {"AD QD KD 8C 9C 10C", true},           // Q-K-A and a run in two suits
-             {"7C 7D 7H QH KH AH", true},            // set and Q-K-A
-             {"5C 5D 6C 6D 7C 7D", true},            // two runs side by side
-             {"7C 7D 7H QH KS AH", false},           // A-Q-K must share a suit
-             {"KS AS 2S 7C 7D 7H", false},           // K-A-2 is never a run
-             {"2H 3H 4H 5H 6H 8H", false},           // six in a suit with a gap
-             {"5C 5D 6C 6D 8C 8D", false},           // three pairs
-         }) {
-        std::array<CardRec, 6> six;
-        const Hand h = handOf(cards);
-        std::copy_n(h.begin(), 6, six.begin());
-        EXPECT_EQ(Check6ForComplete(six), complete) << cards;
-    }
-}
-
 TEST(WinningHand, Examples)
 {
     for (auto [cards, wins] : {
              std::pair{"5C 5D 5H 6S 7S 8S 9H 10H JH QH", true},
              {"JS QS KS AS 3C 3D 3H 6D 7D 8D", true},   // ace-high four run
              {"QS KS AS 3C 3D 3H 6D 7D 8D 9D", true},   // Q-K-A beside a four run
+             {"2C 2D 2H 2S AD QD KD 8C 9C 10C", true},  // Q-K-A and a run in two suits
+             {"5C 4S 5D 6S 5H 5S 9D 10D JD QD", true},  // a set sharing its rank with a run
              {"KC KD KH KS 2C 2D 2H 9S 9C 9D", true},   // four kings and two sets
              {"9H 2C 3C 4C 5C 9D 6C 7C 8C 9S", true},   // a seven-card run splits 4 + 3
              {"KS AS 2S 3C 3D 3H 6D 7D 8D 9D", false},  // K-A-2 never
+             {"QH KS AH 7C 7D 7H 2S 3S 4S 5S", false},  // Q-K-A must share a suit
              {"2C 2D 2H 9S 9C 9D 5H 5S 5D JC", false},  // three sets and junk
              {"2C 3C 4C 5C 6C 8H 9H 10H JH QH", false}, // two five-card runs
          }) {

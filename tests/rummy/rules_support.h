@@ -1,5 +1,6 @@
 #pragma once
 // Test shorthand: hands written as "5C 10H QS" (ranks A 2..10 J Q K, suits C D H S).
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -11,13 +12,12 @@ namespace dm::test {
 
 inline int parseCard(const std::string& t)
 {
-    static const std::string suits = "CDHS";
-    const std::string r = t.substr(0, t.size() - 1);
-    int rank = r == "A" ? 1 : r == "J" ? 11 : r == "Q" ? 12 : r == "K" ? 13 : std::stoi(r);
-    auto suit = suits.find(t.back());
-    if (rank < 1 || rank > 13 || suit == std::string::npos)
+    static const std::vector<std::string> ranks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    const auto rank = std::find(ranks.begin(), ranks.end(), t.substr(0, t.size() - 1)) - ranks.begin();
+    const auto suit = std::string("CDHS").find(t.back());
+    if (rank == 13 || suit == std::string::npos)
         throw std::invalid_argument("bad card " + t);
-    return cardNumber(rank, static_cast<int>(suit));
+    return cardNumber(static_cast<int>(rank) + 1, static_cast<int>(suit));
 }
 
 inline std::vector<int> numbersOf(const std::string& cards)
@@ -33,7 +33,7 @@ inline std::vector<int> numbersOf(const std::string& cards)
 inline Hand handOf(const std::string& cards)
 {
     Hand h{};
-    auto nums = numbersOf(cards);
+    const auto nums = numbersOf(cards);
     for (size_t k = 0; k < nums.size() && k < h.size(); ++k)
         setCard(h[k], nums[k]);
     return h;
@@ -52,14 +52,6 @@ inline std::string names(const Hand& h)
     std::string out;
     for (const auto& c : h)
         out += cardName(c.number) + " ";
-    return out;
-}
-
-inline std::vector<int> handValues(const Hand& h)
-{
-    std::vector<int> out;
-    for (const auto& c : h)
-        out.push_back(c.value);
     return out;
 }
 
