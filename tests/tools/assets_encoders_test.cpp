@@ -1,4 +1,4 @@
-// Our GIF and BMP writers, the palette reduction behind them, and the all-or-nothing file writes.
+// Our GIF and BMP writers, the palette reduction behind them, and all-or-nothing file writes.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -16,13 +16,12 @@ using namespace dm::assets;
 
 namespace {
 
-QImage decode(const QByteArray& bytes, const char* format = "gif")
+QImage decode(const QByteArray& bytes, const char* format)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    return reader.read().convertToFormat(QImage::Format_RGB32);
+    return QImageReader(&buffer, format).read().convertToFormat(QImage::Format_RGB32);
 }
 
 // A picture drawn from `colours` distinct colours, placed at random.
@@ -39,44 +38,27 @@ QImage randomPicture(int width, int height, int colours, uint32_t seed)
     return image;
 }
 
-void expectSamePixels(const QImage& a, const QImage& b)
+TEST(GifWriter, RoundTripsPicturesOfUpTo256ColoursExactly)
 {
-    ASSERT_EQ(a.size(), b.size());
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y) | 0xFF000000u, b.pixel(x, y) | 0xFF000000u) << "at " << x << "," << y;
-}
-
-TEST(GifWriter, RoundTripsFewColourPicturesExactly)
-{
-    struct Case {
-        int width, height, colours;
-    };
-    // One colour, the two-colour minimum code size, odd palette sizes, and a full 256-colour
-    // picture large enough to fill the code table and restart it many times.
-    const Case cases[] = {{1, 1, 1}, {7, 5, 2}, {300, 1, 3}, {1, 40, 5}, {33, 17, 17}, {64, 64, 129}, {200, 150, 256}};
+    // One colour, the two-colour minimum code size, odd palette sizes, 256 colours that fill
+    // the code table and restart it many times, and long runs that build long code chains.
+    std::vector<QImage> pictures;
     uint32_t seed = 1;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " with " << c.colours << " colours");
-        const QImage image = randomPicture(c.width, c.height, c.colours, seed++);
-        const QByteArray gif = encodeGif(image);
-        ASSERT_TRUE(gif.startsWith("GIF89a"));
-        ASSERT_TRUE(gif.endsWith(';'));
-        expectSamePixels(image, decode(gif));
-    }
-}
-
-TEST(GifWriter, LongRunsOfOneColourRoundTrip)
-{
-    // Long runs build long dictionary chains: the widest codes and the table reset matter here.
-    QImage image(640, 480, QImage::Format_RGB32);
-    image.fill(qRgb(40, 90, 60));
-    for (int y = 100; y < 300; ++y)
+    for (auto [w, h, colours] : {std::tuple{1, 1, 1}, {7, 5, 2}, {300, 1, 3}, {1, 40, 5}, {33, 17, 17},
+                                 {64, 64, 129}, {200, 150, 256}})
+        pictures.push_back(randomPicture(w, h, colours, seed++));
+    QImage stripes(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
-            image.setPixel(x, y, (x / 37 + y / 11) % 2 ? qRgb(200, 10, 10) : qRgb(40, 90, 60));
-    const QByteArray gif = encodeGif(image);
-    EXPECT_LT(gif.size(), 640 * 480 / 8) << "runs should compress";
-    expectSamePixels(image, decode(gif));
+            stripes.setPixel(x, y, y >= 100 && y < 300 && (x / 37 + y / 11) % 2 ? qRgb(200, 10, 10) : qRgb(40, 90, 60));
+    pictures.push_back(stripes);
+    for (const QImage& image : pictures) {
+        SCOPED_TRACE(testing::Message() << image.width() << "x" << image.height());
+        const QByteArray gif = encodeGif(image);
+        ASSERT_TRUE(gif.startsWith("GIF89a") && gif.endsWith(';'));
+        EXPECT_EQ(decode(gif, "gif"), image);
+    }
+    EXPECT_LT(encodeGif(stripes).size(), 640 * 480 / 8) << "runs should compress";
 }
 
 TEST(GifWriter, ManyColourPicturesComeBackCloseWithAFullPalette)
@@ -87,7 +69,7 @@ TEST(GifWriter, ManyColourPicturesComeBackCloseWithAFullPalette)
             image.setPixel(x, y, qRgb(x * 2, y * 2, (x + y) % 256));
     const IndexedPicture indexed = quantize(image);
     EXPECT_EQ(indexed.palette.size(), 256u);
-    const QImage back = decode(encodeGif(indexed));
+    const QImage back = decode(encodeGif(indexed), "gif");
     ASSERT_EQ(back.size(), image.size());
     double error = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -98,65 +80,52 @@ TEST(GifWriter, ManyColourPicturesComeBackCloseWithAFullPalette)
     EXPECT_LT(error / (image.width() * image.height() * 3), 6.0);
 }
 
-TEST(GifWriter, RefusesMalformedInput)
-{
-    IndexedPicture bad{2, 2, {qRgb(0, 0, 0)}, {0, 0, 1, 0}};  // index 1 has no colour
-    EXPECT_TRUE(encodeGif(bad).isEmpty());
-    IndexedPicture shortData{2, 2, {qRgb(0, 0, 0)}, {0, 0}};
-    EXPECT_TRUE(encodeGif(shortData).isEmpty());
-    EXPECT_TRUE(encodeGif(QImage()).isEmpty());
-}
-
 TEST(BmpWriter, RoundTripsOddWidthsExactlyWithZeroPadding)
 {
-    // Widths that are not a multiple of four need padded rows; the padding must be zeros
-    // so that the same picture always gives the same file.
+    // Rows are padded to four bytes; zeros, so the same picture always gives the same file.
     uint32_t seed = 40;
     for (QSize size : {QSize(1, 1), QSize(90, 126), QSize(33, 7), QSize(64, 3)}) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
         const QImage image = randomPicture(size.width(), size.height(), 200, seed++);
-        const IndexedPicture indexed = quantize(image);
-        const QByteArray bmp = encodeBmp(indexed);
+        const QByteArray bmp = encodeBmp(quantize(image));
         ASSERT_TRUE(bmp.startsWith("BM"));
-        expectSamePixels(image, decode(bmp, "bmp"));
+        EXPECT_EQ(decode(bmp, "bmp"), image);
         const int stride = (size.width() + 3) / 4 * 4;
         for (int row = 0; row < size.height(); ++row)
             for (int pad = size.width(); pad < stride; ++pad)
                 ASSERT_EQ(bmp[1078 + row * stride + pad], '\0');
     }
+}
+
+TEST(PictureWriters, RefuseMalformedPictures)
+{
+    EXPECT_TRUE(encodeGif(IndexedPicture{2, 2, {qRgb(0, 0, 0)}, {0, 0, 1, 0}}).isEmpty()) << "index without colour";
+    EXPECT_TRUE(encodeGif(IndexedPicture{2, 2, {qRgb(0, 0, 0)}, {0, 0}}).isEmpty()) << "too few pixels";
+    EXPECT_TRUE(encodeGif(QImage()).isEmpty());
     EXPECT_TRUE(encodeBmp(IndexedPicture{2, 1, {qRgb(1, 2, 3)}, {0, 3}}).isEmpty());
 }
 
-TEST(PictureFiles, FailedSavesLeaveExistingFilesWhole)
+TEST(PictureFiles, EachFormatSavesWholeOrLeavesTheOldFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("keep.bmp");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old content");
-    }
-    EXPECT_FALSE(savePicture(path, QImage()));
-    EXPECT_FALSE(savePicture(dir.filePath("keep.gif"), QImage()));
-    EXPECT_FALSE(writeFileAtomically(path, QByteArray()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old content"));
-    EXPECT_FALSE(QFile::exists(dir.filePath("keep.gif")));
-
-    EXPECT_FALSE(savePicture(dir.filePath("no/such/folder/x.jpg"), QImage(4, 4, QImage::Format_RGB32)));
-}
-
-TEST(PictureFiles, EachFormatLoadsBackAtItsSize)
-{
-    QTemporaryDir dir;
     const QImage image = randomPicture(90, 126, 300, 9);
     for (const char* name : {"a.jpg", "a.png", "a.bmp", "a.gif"}) {
         ASSERT_TRUE(savePicture(dir.filePath(name), image)) << name;
-        QImageReader reader(dir.filePath(name));
-        EXPECT_EQ(reader.read().size(), image.size()) << name;
+        EXPECT_EQ(QImageReader(dir.filePath(name)).read().size(), image.size()) << name;
     }
+    const QString path = dir.filePath("a.bmp");
+    QFile before(path);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray kept = before.readAll();
+    EXPECT_FALSE(savePicture(path, QImage()));
+    EXPECT_FALSE(writeFileAtomically(path, QByteArray()));
+    EXPECT_FALSE(savePicture(dir.filePath("new.gif"), QImage()));
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.gif")));
+    EXPECT_FALSE(savePicture(dir.filePath("no/such/folder/x.jpg"), image));
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), kept);
 }
 
 }  // namespace

@@ -1,33 +1,52 @@
-// The game's sounds: valid 16-bit mono PCM, audible, never clipped, free of clicks.
+// The game's sounds: valid 16-bit mono PCM, audible, never clipped, free of clicks;
+// and the writer and level control behind them.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "../../tools/assets/wav.h"
 #include "assets_support.h"
 
-using assets_test::parseWav;
-
 namespace {
 
-struct Expected {
-    const char* file;
-    double minSeconds, maxSeconds;
+struct Wav {
+    std::array<int, 6> format{};  // format, channels, rate, byte rate, block align, bits
+    std::vector<int16_t> samples;
 };
 
-const Expected kSounds[] = {
-    {"deal.wav", 0.08, 0.35},     {"drop.wav", 0.08, 0.5},      {"peek.wav", 0.2, 1.0},
-    {"rummywin.wav", 0.9, 1.6},   {"lost.wav", 0.7, 1.4},       {"lost1.wav", 0.5, 1.4},
-    {"lost2.wav", 0.5, 1.4},      {"pokerwin1.wav", 0.1, 0.6},  {"pokerwin2.wav", 0.2, 1.0},
-    {"pokerwin3.wav", 0.2, 1.0},  {"wrong.wav", 0.1, 0.8},      {"wrong2.wav", 0.2, 1.0},
-    {"wrong3.wav", 0.3, 1.2},     {"beach.wav", 1.5, 2.6},      {"wolf.wav", 1.2, 2.0},
-    {"bird.wav", 1.0, 2.0},
-};
+uint32_t le(const QByteArray& b, int at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | uint8_t(b[at + i]);
+    return v;
+}
+
+// Accepts only the exact layout the game's sounds use: RIFF, fmt of 16 bytes, then data.
+std::optional<Wav> parseWav(const QByteArray& b)
+{
+    if (b.size() < 44 || b.left(4) != "RIFF" || b.mid(8, 4) != "WAVE" || b.mid(12, 4) != "fmt " ||
+        b.mid(36, 4) != "data" || le(b, 4, 4) != uint32_t(b.size() - 8) || le(b, 16, 4) != 16 ||
+        le(b, 40, 4) != uint32_t(b.size() - 44) || b.size() % 2 != 0)
+        return std::nullopt;
+    Wav w;
+    w.format = {int(le(b, 20, 2)), int(le(b, 22, 2)), int(le(b, 24, 4)), int(le(b, 28, 4)), int(le(b, 32, 2)),
+                int(le(b, 34, 2))};
+    for (int i = 44; i < b.size(); i += 2)
+        w.samples.push_back(int16_t(le(b, i, 2)));
+    return w;
+}
+
+std::optional<Wav> gameSound(const char* file)
+{
+    return parseWav(assets_test::readAll(assets_test::binPath(QString("wavs/") + file)));
+}
 
 // Bursts of sound separated by at least 40 ms of near silence.
-int countBursts(const std::vector<int16_t>& s, int rate)
+int countBursts(const std::vector<int16_t>& s)
 {
-    const size_t window = size_t(rate / 100);
+    const size_t window = dm::assets::kSampleRate / 100;
     int peak = 1;
     for (int16_t v : s)
         peak = std::max(peak, std::abs(int(v)));
@@ -36,98 +55,74 @@ int countBursts(const std::vector<int16_t>& s, int rate)
         int level = 0;
         for (size_t j = i; j < i + window; ++j)
             level = std::max(level, std::abs(int(s[j])));
-        if (level > peak / 8) {
-            if (quietWindows >= 4)
-                ++bursts;
-            quietWindows = 0;
-        } else {
+        if (level <= peak / 8)
             ++quietWindows;
-        }
+        else if (std::exchange(quietWindows, 0) >= 4)
+            ++bursts;
     }
     return bursts;
 }
 
 TEST(AssetSounds, EverySoundIsCleanMonoPcmOfTheRightLength)
 {
-    for (const Expected& e : kSounds) {
-        SCOPED_TRACE(e.file);
-        const auto wav = parseWav(assets_test::readAll(assets_test::binPath(QString("wavs/") + e.file)));
+    const std::tuple<const char*, double, double> sounds[] = {
+        {"deal.wav", 0.08, 0.35},    {"drop.wav", 0.08, 0.5},     {"peek.wav", 0.2, 1.0},      {"rummywin.wav", 0.9, 1.6},
+        {"lost.wav", 0.7, 1.4},      {"lost1.wav", 0.5, 1.4},     {"lost2.wav", 0.5, 1.4},     {"pokerwin1.wav", 0.1, 0.6},
+        {"pokerwin2.wav", 0.2, 1.0}, {"pokerwin3.wav", 0.2, 1.0}, {"wrong.wav", 0.1, 0.8},     {"wrong2.wav", 0.2, 1.0},
+        {"wrong3.wav", 0.3, 1.2},    {"beach.wav", 1.5, 2.6},     {"wolf.wav", 1.2, 2.0},      {"bird.wav", 1.0, 2.0},
+    };
+    for (const auto& [file, minSeconds, maxSeconds] : sounds) {
+        SCOPED_TRACE(file);
+        const auto wav = gameSound(file);
         ASSERT_TRUE(wav.has_value()) << "not a well-formed PCM WAV file";
-        EXPECT_EQ(wav->format, 1);
-        EXPECT_EQ(wav->channels, 1);
-        EXPECT_EQ(wav->rate, 22050);
-        EXPECT_EQ(wav->bits, 16);
-        EXPECT_EQ(wav->blockAlign, 2);
-        EXPECT_EQ(wav->byteRate, 44100);
-
+        EXPECT_EQ(wav->format, (std::array<int, 6>{1, 1, 22050, 44100, 2, 16}));
         const auto& s = wav->samples;
-        const double seconds = double(s.size()) / wav->rate;
-        EXPECT_GE(seconds, e.minSeconds);
-        EXPECT_LE(seconds, e.maxSeconds);
-
+        EXPECT_GE(s.size() / 22050.0, minSeconds);
+        EXPECT_LE(s.size() / 22050.0, maxSeconds);
         int peak = 0;
         double energy = 0;
         for (int16_t v : s) {
             peak = std::max(peak, std::abs(int(v)));
             energy += double(v) * v;
         }
-        const double rms = std::sqrt(energy / double(s.size()));
         EXPECT_LE(peak, 29204) << "peak above -1 dBFS";
-        EXPECT_GT(rms, 32767 * 0.02) << "too quiet to hear";
-        // Fades at both ends: the first and last samples sit at rest.
-        EXPECT_LT(std::abs(int(s.front())), 300);
-        EXPECT_LT(std::abs(int(s.back())), 300);
+        EXPECT_GT(std::sqrt(energy / double(s.size())), 32767 * 0.02) << "too quiet to hear";
+        EXPECT_LT(std::abs(int(s.front())), 300) << "no fade in";
+        EXPECT_LT(std::abs(int(s.back())), 300) << "no fade out";
     }
-}
-
-TEST(AssetSounds, WrongHoldBuzzersCountOneTwoThree)
-{
-    const char* files[] = {"wrong.wav", "wrong2.wav", "wrong3.wav"};
+    // The wrong-hold buzzers buzz once, twice, three times.
     for (int i = 0; i < 3; ++i) {
-        const auto wav = parseWav(assets_test::readAll(assets_test::binPath(QString("wavs/") + files[i])));
-        ASSERT_TRUE(wav.has_value()) << files[i];
-        EXPECT_EQ(countBursts(wav->samples, wav->rate), i + 1) << files[i];
+        const char* file = std::array{"wrong.wav", "wrong2.wav", "wrong3.wav"}[i];
+        const auto wav = gameSound(file);
+        ASSERT_TRUE(wav.has_value()) << file;
+        EXPECT_EQ(countBursts(wav->samples), i + 1) << file;
     }
 }
 
-TEST(AssetSounds, EncoderWritesHeaderAndClampsRatherThanWraps)
+TEST(AssetSounds, WriterClampsAndLevelControlStaysBelowFullScale)
 {
     using namespace dm::assets;
-    const QByteArray bytes = encodeWav({0.0, 0.5, -0.5, 1.7, -3.0});
-    const auto wav = parseWav(bytes);
+    const auto wav = parseWav(encodeWav({0.0, 0.5, -0.5, 1.7, -3.0}));
     ASSERT_TRUE(wav.has_value());
-    EXPECT_EQ(bytes.size(), 44 + 10);
-    ASSERT_EQ(wav->samples.size(), 5u);
-    EXPECT_EQ(wav->samples[0], 0);
-    EXPECT_EQ(wav->samples[1], 16384);
-    EXPECT_EQ(wav->samples[2], -16384);
-    EXPECT_EQ(wav->samples[3], 32767);
-    EXPECT_EQ(wav->samples[4], -32767);
-}
+    EXPECT_EQ(wav->samples, (std::vector<int16_t>{0, 16384, -16384, 32767, -32767})) << "clamped, never wrapped";
 
-TEST(AssetSounds, FinishNormalisesBelowFullScaleAndSilenceStaysSilent)
-{
-    using namespace dm::assets;
+    const auto peakOf = [](const Samples& s) {
+        double peak = 0;
+        for (double v : s)
+            peak = std::max(peak, std::abs(v));
+        return peak;
+    };
     Samples loud(size_t(kSampleRate / 2), 0.0);
     for (size_t i = 0; i < loud.size(); ++i)
         loud[i] = 4.0 * std::sin(double(i) * 0.05);
     finish(loud, -3.0);
-    double peak = 0;
-    for (double v : loud)
-        peak = std::max(peak, std::abs(v));
-    EXPECT_NEAR(20 * std::log10(peak), -3.0, 0.05);
+    EXPECT_NEAR(20 * std::log10(peakOf(loud)), -3.0, 0.05);
     EXPECT_EQ(loud.front(), 0.0);
-
     finish(loud, +2.0);  // a request above full scale is held at -1 dBFS
-    peak = 0;
-    for (double v : loud)
-        peak = std::max(peak, std::abs(v));
-    EXPECT_LE(peak, std::pow(10.0, -1.0 / 20) + 1e-9);
-
+    EXPECT_LE(peakOf(loud), std::pow(10.0, -1.0 / 20) + 1e-9);
     Samples quiet(100, 0.0);
     finish(quiet);
-    for (double v : quiet)
-        EXPECT_EQ(v, 0.0);
+    EXPECT_EQ(peakOf(quiet), 0.0) << "silence stays silent";
 }
 
 }  // namespace
