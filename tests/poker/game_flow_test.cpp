@@ -9,14 +9,16 @@ namespace {
 TEST(PokerFlow, InitSetsUpTheTableWaitsAndDeals)
 {
     PokerRig t;
-    for (int n = 0; n < 2; ++n) {  // the second time over a dealt hand, which the set-up clears
+    for (bool alwaysShow : {false, true}) {  // the second time over a dealt hand, which the set-up clears
+        t.prefs.prfShowPokerPlay = alwaysShow;
         t.view.log.clear();
         t.s.timer = 40;
+        t.stack("Kc 2d 5h 8s 9c");
         t.game.initPokerScreen();
-        EXPECT_EQ(Lines(t.view.log.begin(), t.view.log.begin() + 3),
-                  (Lines{"timer on", "setup", "counters " + std::to_string(-5 * n) + " 0 100"}));
+        const Lines head = alwaysShow ? Lines{"setup", "counters -5 0 40"} : Lines{"timer on", "setup", "counters 0 0 100"};
+        EXPECT_EQ(Lines(t.view.log.begin(), t.view.log.begin() + head.size()), head);
         EXPECT_EQ(t.view.only("wait"), (Lines{"wait 1000", "wait 650"}));
-        EXPECT_EQ(t.view.count("glide"), 5u);
+        EXPECT_EQ(t.view.only("light"), alwaysShow ? Lines{"light 20 best"} : Lines{}) << "the best play";
         EXPECT_TRUE(t.s.holdPhase);
     }
     EXPECT_TRUE(t.prefs.isPoker);

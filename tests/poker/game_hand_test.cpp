@@ -33,6 +33,7 @@ TEST(PokerHand, DrawGivesEachLetGoPositionIDeckCardFivePlusI)
                                                          {"01011", "6c 5d 9s 10s 3s"}, {"10100", "2c 7d 8h 4d Kd"}};
     for (const auto& [held, final] : cases) {
         PokerRig t(true);
+        t.prefs.prfSound = false;
         t.deal(kTrash);
         t.hold(held);
         t.draw();
@@ -42,6 +43,10 @@ TEST(PokerHand, DrawGivesEachLetGoPositionIDeckCardFivePlusI)
             if (held[i] == '0')
                 glides.push_back("glide " + std::to_string(i));
         EXPECT_EQ(t.view.only("glide"), glides) << held;
+        EXPECT_EQ(t.view.only("wait"), (Lines{"wait 600", "wait 250", "wait 200"})) << held;
+        // Nothing pays, so nothing lights; and no sound at all with sounds off.
+        EXPECT_EQ(t.view.count("light") + t.view.count("labels") + t.view.count("sound"), 0u) << held;
+        EXPECT_EQ(t.s.winnings, -5);
         EXPECT_FALSE(t.s.holdPhase || t.s.pokerBusy) << held;
     }
 }
@@ -77,19 +82,6 @@ TEST(PokerHand, EveryPayingHandCountsUpInItsStepsWithItsSoundAndPause)
         EXPECT_EQ(Lines(it + 1, t.view.log.end()), want) << light;
         EXPECT_FALSE(t.s.pokerBusy);
     }
-}
-
-TEST(PokerHand, AHandThatPaysNothingLightsNothingAndSilenceIsKept)
-{
-    PokerRig t(true);
-    t.prefs.prfSound = false;
-    t.deal("Ah Kh Qh Jh 2c 3s 5d 7c 8d 4s");  // four to a royal; the draw misses
-    t.hold("11110");
-    t.draw();
-    EXPECT_EQ(t.s.handClass, 12);
-    EXPECT_EQ(t.view.count("light") + t.view.count("labels") + t.view.count("sound"), 0u);
-    EXPECT_EQ(t.s.winnings, -5);
-    EXPECT_EQ(t.view.only("wait"), (Lines{"wait 600", "wait 250", "wait 200"}));
 }
 
 TEST(PokerHand, WinningsStopAtTheSixteenBitBounds)
@@ -162,19 +154,5 @@ TEST(PokerAdvice, TheCountdownEndsTheRunEveryHundredTicks)
     EXPECT_EQ(t.view.only("offer"), Lines{"offer 3"});
     EXPECT_EQ(t.view.log.back(), "counters -5 0 100");
 }
-
-TEST(PokerAdvice, AlwaysShowLightsTheBestPlayAndDrawsAnyHold)
-{
-    PokerRig t(true);
-    t.stack("Kc 2d 5h 8s 9c Ah 3d 6h 10c Js");
-    t.game.initPokerScreen();
-    EXPECT_EQ(t.view.count("timer"), 0u);
-    EXPECT_EQ(t.view.log.back(), "light 20 best");
-    t.draw();  // nothing held: not the best play, drawn anyway
-    EXPECT_EQ(t.view.count("sound wrong"), 0u);
-    EXPECT_EQ(t.s.hands, 0);
-    EXPECT_EQ(t.hand(), names("Ah 3d 6h 10c Js"));
-}
-
 }  // namespace
 }  // namespace dm::test

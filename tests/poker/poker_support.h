@@ -76,8 +76,8 @@ public:
     bool wait(int ms) override { return note("wait " + n(ms)); }
     bool animateToPosition(int pos) override { return note("glide " + n(pos)); }
     void playSound(const std::string& f) override { note("sound " + f); }
-    void message(const std::string& t, const std::string&) override { note("message " + t); }
-    bool askYesNo(const std::string& t, const std::string&) override { return note("ask " + t), false; }
+    void message(const std::string&, const std::string&) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
     void reportError(const std::string& p, const std::string& d) override { note("error " + p + ": " + d); }
     void setUpPokerTable() override { note("setup"); }
     void colourLabelsNormal() override { note("labels"); }

@@ -16,10 +16,7 @@ using Ranks = std::string;
 
 bool consecutive(const Ranks& v)
 {
-    for (size_t i = 1; i < v.size(); ++i)
-        if (v[i] != v[0] + static_cast<int>(i))
-            return false;
-    return true;
+    return std::adjacent_find(v.begin(), v.end(), [](char a, char b) { return b != a + 1; }) == v.end();
 }
 int countIf(const Ranks& v, bool (*pred)(int)) { return static_cast<int>(std::count_if(v.begin(), v.end(), pred)); }
 bool royal(int r) { return r == 1 || (r >= 10 && r <= 13); }
