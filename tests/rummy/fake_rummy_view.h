@@ -21,7 +21,7 @@ constexpr const char* kLooseNine = "AC 3D 4H 2S JD KH QS 10C 6D";    // no two c
 class FakeRummyView : public RummyView {
 public:
     std::vector<std::string> calls;
-    const Prefs* prefs = nullptr;  // for "banks P/C" lines
+    const Prefs* prefs = nullptr;  // the banks shown in "banks P/C" lines; set by Table
 
     std::deque<bool> answers;  // askYesNo, in turn; then defaultAnswer
     bool defaultAnswer = false;
@@ -74,9 +74,7 @@ public:
     void showWinner(Side winner) override { calls.push_back("winner " + name(winner)); }
     void drawBanks() override
     {
-        calls.push_back(prefs ? "banks " + std::to_string(prefs->prfPlayerBank) + "/"
-                                    + std::to_string(prefs->prfComputerBank)
-                              : "banks");
+        calls.push_back("banks " + std::to_string(prefs->prfPlayerBank) + "/" + std::to_string(prefs->prfComputerBank));
     }
     void hideStartItem() override { calls.push_back("hideStart"); }
 

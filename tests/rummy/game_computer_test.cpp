@@ -78,6 +78,16 @@ TEST(RummyComputer, TurnOutcomes)
     }
 }
 
+// Melds stored at the offer's look survive the look after the draw, so the regroup finds them.
+TEST(RummyComputer, MeldsFoundInATurnGatherAtTheLeft)
+{
+    Table t;
+    t.arrange(kPlainUser, "AC 3C JD 3D KH 3H QS 10C 6D", "KD 9H");
+    userPlays(t, 3);
+    EXPECT_EQ(handNumbers(t.s.computerHand, 3), numbersOf("3C 3D 3H"));
+    EXPECT_EQ(t.s.discardPile.back().number, parseCard("6D"));
+}
+
 // One pause length per turn, k x delay; an out-of-range delay is clamped so the
 // pause stays a 16-bit value and the turn still ends.
 TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)

@@ -90,6 +90,7 @@ TEST(RummyUser, StatesOfAHandFollowTheFlags)
     // Draw: user to discard. Bad slots are ignored; a second click on the pile only
     // plays its back animation; the discard pile stays shut.
     t.game.picDeal_Click();
+    EXPECT_EQ(t.view.count("ask"), 0);  // no tie prompt while the stock holds cards
     t.view.calls.clear();
     t.game.DiscardPlayerCard(-1);
     t.game.DiscardPlayerCard(10);
