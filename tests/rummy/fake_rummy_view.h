@@ -144,6 +144,15 @@ struct Table {
         view.calls.clear();
     }
 
+    // Every table click of the user's side, as when the user clicks around while the game is busy.
+    void clickEverything(int discardSlot)
+    {
+        game.picDeal_Click();
+        game.picReject_Click();
+        game.picPlayerDraw_Click();
+        game.DiscardPlayerCard(discardSlot);
+    }
+
     // Replaces the deal: the named hands, the stock's top cards (last = next drawn),
     // the discard pile (last = top); every other card lies under the stock's top cards,
     // or at the bottom of the discard pile with restOnPile.

@@ -12,22 +12,25 @@ constexpr const char* kPlainUser = "2C 4D 6H 8S 9C QD AH 3S 5C";
 constexpr const char* kTieAsk = "ask The game is a tie..|Start a new game...?";
 }  // namespace
 
-TEST(RummyDeal, DealsEveryCardOnceAndResetsTheHand)
+TEST(RummyDeal, NewHandDealsEveryCardOnceResetsSortsAndShowsTheBanksAfterASecond)
 {
     Table t;
+    t.prefs.prfTolvaAutoSort = t.prefs.prfTolvaScores = true;
     t.s.mustDiscard = t.s.stockEmpty = t.s.eval.handWon = t.s.eval.computerTurn = true;
     t.s.discardPile.push_back(cardOf(3));
     t.s.computerHand[4].value = 10;
     const uint32_t serial = t.s.dealSerial;
-    t.game.shuffleCards(false);
+    t.game.newHand();
 
+    EXPECT_EQ(t.view.calls, (Calls{"showDeal", "refreshHand Player 99", "wait 1000", "banks 100/100"}));
     EXPECT_EQ(placesCheck(t.s), "");
     EXPECT_EQ(t.s.stock.size(), 34u);
+    for (int k = 1; k < 9; ++k)
+        EXPECT_LE(t.s.playerHand[k - 1].rank, t.s.playerHand[k].rank);
     EXPECT_EQ(t.s.computerHand[4].value, 0);
     EXPECT_FALSE(t.s.mustDiscard || t.s.stockEmpty || t.s.eval.handWon || t.s.eval.computerTurn);
     EXPECT_TRUE(t.s.discardEmpty() && t.s.resetMelds);
     EXPECT_EQ(t.s.dealSerial, serial + 1);
-    EXPECT_EQ(t.view.calls.back(), "showDeal");
 }
 
 TEST(RummyDeal, ShuffleSoundFollowsTheBackground)
@@ -45,18 +48,6 @@ TEST(RummyDeal, ShuffleSoundFollowsTheBackground)
     }
 }
 
-TEST(RummyDeal, NewHandSortsAndShowsTheBanksAfterASecond)
-{
-    Table t;
-    t.prefs.prfTolvaAutoSort = t.prefs.prfTolvaScores = true;
-    t.s.discardPile.push_back(cardOf(7));
-    t.game.newHand();
-    EXPECT_EQ(t.view.calls, (Calls{"showDeal", "refreshHand Player 99", "wait 1000", "banks 100/100"}));
-    for (int k = 1; k < 9; ++k)
-        EXPECT_LE(t.s.playerHand[k - 1].rank, t.s.playerHand[k].rank);
-    EXPECT_TRUE(t.s.discardEmpty());
-}
-
 TEST(RummyUser, WinsAWholeHandWithTheNextDraw)
 {
     Table t;
@@ -69,10 +60,7 @@ TEST(RummyUser, WinsAWholeHandWithTheNextDraw)
 
     // After the win the table is dead: no second draw, no second announcement.
     t.view.calls.clear();
-    t.game.picDeal_Click();
-    t.game.picReject_Click();
-    t.game.picPlayerDraw_Click();
-    t.game.DiscardPlayerCard(0);
+    t.clickEverything(0);
     EXPECT_EQ(t.view.calls, Calls(3, "hideStart"));
 }
 
@@ -106,10 +94,7 @@ TEST(RummyUser, StatesOfAHandFollowTheFlags)
     t.view.onWait = [&](int) {
         EXPECT_TRUE(t.s.eval.computerTurn);
         const auto state = t.s.stock.size() + 100 * t.s.discardPile.size();
-        t.game.picDeal_Click();
-        t.game.picReject_Click();
-        t.game.picPlayerDraw_Click();
-        t.game.DiscardPlayerCard(0);
+        t.clickEverything(0);
         clickChanged |= state != t.s.stock.size() + 100 * t.s.discardPile.size() || t.s.mustDiscard;
     };
     t.game.DiscardPlayerCard(3);
@@ -184,12 +169,8 @@ TEST(RummyUser, InterruptedDrawsAndDiscards)
     {  // Clicks during the draw are ignored: one card drawn.
         Table t;
         t.view.onAnimation = [&](int n) {
-            if (n == 1) {
-                t.game.picDeal_Click();
-                t.game.picReject_Click();
-                t.game.picPlayerDraw_Click();
-                t.game.DiscardPlayerCard(9);
-            }
+            if (n == 1)
+                t.clickEverything(9);
         };
         t.game.picDeal_Click();
         EXPECT_EQ(t.view.animations, 1);
