@@ -105,12 +105,6 @@ private:
     }
 };
 
-// The calls recorded since call number `from`.
-inline std::vector<std::string> after(const FakeRummyView& v, size_t from)
-{
-    return {v.calls.begin() + static_cast<long>(from), v.calls.end()};
-}
-
 // Plays the given values first, then a seeded sequence.
 class TestRng : public Rng {
 public:

@@ -20,7 +20,7 @@ Calls userPlays(Table& t, int slot)
     t.game.picDeal_Click();
     const size_t n = t.view.calls.size();
     t.game.DiscardPlayerCard(slot);
-    Calls out = after(t.view, n);
+    Calls out(t.view.calls.begin() + static_cast<long>(n), t.view.calls.end());
     out.erase(out.begin(), std::find(out.begin(), out.end(), "discardPile") + 1);  // the user's own discard
     if (!out.empty() && out.front().rfind("refreshHand Player", 0) == 0)
         out.erase(out.begin());
@@ -69,12 +69,6 @@ TEST(RummyComputer, TurnOutcomes)
         // Both wins are with QH, which stays in slot 9; else the drawn-card slot is emptied.
         EXPECT_EQ(t.s.computerHand[9].number, c.won ? parseCard("QH") : -1) << c.name;
         EXPECT_EQ(placesCheck(t.s), "") << c.name;
-        if (c.won) {  // the table is dead: only the menu item is hidden
-            t.view.calls.clear();
-            t.game.picDeal_Click();
-            t.game.picReject_Click();
-            EXPECT_EQ(t.view.calls, Calls(2, "hideStart")) << c.name;
-        }
     }
 }
 
