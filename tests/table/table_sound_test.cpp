@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ TEST(TableSound, PlaysPresentFilesAndSkipsTheRest)
 {
     QTemporaryDir dir;
     QFile(dir.filePath("empty.wav")).open(QIODevice::WriteOnly);
-    for (const char* name : {"deal.wav", "drop.wav"}) {  // 0.05 s of an 8 kHz mono 16-bit square tone
+    for (const char* name : {"deal.wav", "drop.wav", "cut.wav"}) {  // 0.05 s of an 8 kHz mono 16-bit square tone
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         QDataStream w(&f);
@@ -26,9 +27,22 @@ TEST(TableSound, PlaysPresentFilesAndSkipsTheRest)
         for (int i = 0; i < 400; ++i)
             w << qint16((i / 8) % 2 ? 3000 : -3000);
     }
+    // A file cut off inside its data, and one that is no WAV at all, are never loaded:
+    // a cut-off file would keep Qt's loader waiting, and its sound could not be deleted.
+    QFile::resize(dir.filePath("cut.wav"), 300);
+    QFile junk(dir.filePath("junk.wav"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("RIFF....WAVEjunkjunkjunkjunkjunkjunkjunkjunk");
+    junk.close();
+    EXPECT_TRUE(isPlayableWav(dir.filePath("deal.wav")));
+    EXPECT_FALSE(isPlayableWav(dir.filePath("cut.wav")));
+    EXPECT_FALSE(isPlayableWav(dir.filePath("junk.wav")));
+
     SoundPlayer player(dir.path());
     player.play("missing.wav");
     player.play("empty.wav");
+    player.play("cut.wav");
+    player.play("junk.wav");
     EXPECT_EQ(player.played(), 0);
     EXPECT_TRUE(player.lastPlayed().isEmpty());
 
@@ -41,4 +55,12 @@ TEST(TableSound, PlaysPresentFilesAndSkipsTheRest)
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
     player.stop();
+}
+
+TEST(TableSound, EverySoundTheGameShipsIsPlayable)
+{
+    const QStringList wavs = QDir(QStringLiteral(DUNMERE_BIN_DIR "/wavs")).entryList({"*.wav"}, QDir::Files);
+    ASSERT_GE(wavs.size(), 16);
+    for (const QString& name : wavs)
+        EXPECT_TRUE(isPlayableWav(QStringLiteral(DUNMERE_BIN_DIR "/wavs/") + name)) << name.toStdString();
 }
