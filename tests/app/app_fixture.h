@@ -6,22 +6,19 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <map>
 #include <memory>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "app/frmmain.h"
 #include "cards/random.h"
 #include "table/picture_box.h"
+#include "table/surface.h"
 #include "table/wait.h"
 
 namespace dm::testing {
@@ -50,15 +47,18 @@ struct ShownBox {
 
 class AppWindowTest : public ::testing::Test {
 protected:
-    // Before start(): what the program folder holds and what the store says.
+    // Before start(): whether the built data is linked in, where the program folder is
+    // (the temporary one unless changed) and which store the window uses.
     bool withData = true;
+    QString programDir;
+    SettingsStore* settings = &store;
 
     void SetUp() override
     {
         resumeWaits();  // an earlier test may have closed its window
         ASSERT_TRUE(dir.isValid());
-        // Sounds would need an audio device and measuring the animation takes time;
-        // tests that want them set these keys themselves.
+        programDir = dir.path();
+        // Sounds would need an audio device and measuring the animation takes time.
         store.values["prfSound"] = "False";
         store.values["prfAnimationDelay"] = "0";
     }
@@ -69,18 +69,16 @@ protected:
         resumeWaits();
     }
 
-    // Builds the window over the program folder and loads it (the first hand is dealt).
-    void start()
+    // The window over the program folder, not yet loaded.
+    void build()
     {
         if (withData)
             linkData();
-        ctx.programDir = dir.path();
-        ctx.store = &store;
+        ctx.programDir = programDir;
+        ctx.store = settings;
         ctx.rng = &rng;
         ctx.timeScale = 0;
-        ctx.dialogs.message = [this](const QString& text, const QString& title) {
-            messages.push_back({text, title});
-        };
+        ctx.dialogs.message = [this](const QString& text, const QString& title) { messages.push_back({text, title}); };
         ctx.dialogs.askYesNo = [this](const QString& text, const QString& title) {
             questions.push_back({text, title});
             if (answers.empty())
@@ -94,21 +92,45 @@ protected:
             return topScoreName;
         };
         w = std::make_unique<frmMain>(ctx);
+    }
+    // Built and loaded: the first hand is dealt.
+    void start()
+    {
+        build();
         w->Form_Load();
     }
 
-    // The built data beside the program, linked into the temporary program folder.
     void linkData()
     {
         const QString bin = QStringLiteral(DUNMERE_BIN_DIR);
-        for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp"}) {
-            const QString from = bin + "/" + name;
-            ASSERT_TRUE(QFileInfo::exists(from)) << from.toStdString() << " missing: build the assets target";
-            ASSERT_TRUE(QFile::link(from, dir.path() + "/" + name)) << name;
-        }
+        for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp"})
+            ASSERT_TRUE(QFile::link(bin + "/" + name, dir.path() + "/" + name)) << name << ": build the assets target";
+    }
+    QString binPics() const { return QStringLiteral(DUNMERE_BIN_DIR "/pics"); }
+
+    // A file of the given bytes, or a one-colour picture, in the program folder.
+    void put(const QString& relative, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(programDir + "/" + relative).path());
+        QFile f(programDir + "/" + relative);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    void picture(const QString& relative, QColor colour, QSize size = {40, 30}) const
+    {
+        QDir().mkpath(QFileInfo(programDir + "/" + relative).path());
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(colour);
+        ASSERT_TRUE(img.save(programDir + "/" + relative)) << relative.toStdString();
     }
 
-    QString binPics() const { return QStringLiteral(DUNMERE_BIN_DIR "/pics"); }
+    std::string messageTexts() const
+    {
+        QStringList t;
+        for (const auto& m : messages)
+            t << m.text;
+        return t.join('\n').toStdString();
+    }
 
     PictureBox* box(const QString& name) const
     {
@@ -122,8 +144,28 @@ protected:
         EXPECT_NE(a, nullptr) << name;
         return a;
     }
+    QAction* background(const QString& name) const
+    {
+        for (QAction* a : w->backgroundEntries())
+            if (a->text() == name)
+                return a;
+        ADD_FAILURE() << name.toStdString();
+        return w->backgroundEntries()[0];
+    }
+    TableSurface* surface() const { return w->findChild<TableSurface*>(); }
     RummyState& rs() { return w->rummy.s; }
     PokerState& ps() { return w->poker.s; }
+    QWidget* animated() const { return w->findChild<QWidget*>("picAnimate"); }
+
+    // A card back as the table draws it.
+    QImage backImage(bool poker) const
+    {
+        QImage img(w->cWidth, w->cHeight, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        w->drawBack(p, 0, 0, poker);
+        return img;
+    }
 
     // A point on the visible strip of card i of the user's hand (hand box coordinates).
     QPoint cardPoint(int i) const
@@ -133,8 +175,7 @@ protected:
     }
     void hoverCard(int i)
     {
-        // Qt drops a move to where the pointer already is (an earlier window may have
-        // left it there), so come from one pixel aside.
+        // Qt drops a move to where the pointer already is, so come from one pixel aside.
         QTest::mouseMove(box("picPlayerHand"), cardPoint(i) + QPoint(1, 0));
         QTest::mouseMove(box("picPlayerHand"), cardPoint(i));
     }
@@ -142,6 +183,13 @@ protected:
     {
         hoverCard(i);
         QTest::mouseClick(box("picPlayerHand"), b, {}, cardPoint(i));
+    }
+    void dragCard(int from, QPoint to)
+    {
+        auto* hand = box("picPlayerHand");
+        QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(from));
+        QTest::mouseMove(hand, to);
+        QTest::mouseRelease(hand, Qt::LeftButton, {}, to);
     }
     // The pointer on the table, away from the hand, the piles and the menu strip.
     void leaveHand() { QTest::mouseMove(w->centralWidget(), QPoint(w->centralWidget()->width() - 20, 150)); }
@@ -154,28 +202,15 @@ protected:
                 return b;
         return nullptr;
     }
-    void clickBox(QWidget* b, Qt::MouseButton button = Qt::LeftButton)
-    {
-        ASSERT_NE(b, nullptr);
-        QTest::mouseClick(b, button, {}, QPoint(b->width() / 2, b->height() / 2));
-    }
+    void clickBox(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)); }
     void drawFromStock() { clickBox(visibleStock()); }
 
-    std::vector<int> handNumbers(int count = 9) const
+    std::vector<int> handNumbers() const
     {
         std::vector<int> n;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < 9; ++i)
             n.push_back(w->rummy.s.playerHand[i].number);
         return n;
-    }
-    int discardTop() const { return w->rummy.s.discardPile.back().number; }
-
-    // Saves a picture of the window when DUNMERE_SHOTS names a folder (for looking at it).
-    void shot(const char* name) const
-    {
-        const QByteArray to = qgetenv("DUNMERE_SHOTS");
-        if (!to.isEmpty())
-            w->grab().save(QString::fromLocal8Bit(to) + "/" + name);
     }
 
     QTemporaryDir dir;
@@ -187,7 +222,7 @@ protected:
     std::vector<ShownBox> questions;
     std::deque<bool> answers;
     std::vector<std::string> prompts;
-    std::string topScoreName;
+    std::string topScoreName = "Tester";
 };
 
 }  // namespace dm::testing

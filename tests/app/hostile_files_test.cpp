@@ -1,19 +1,45 @@
-// Broken, odd and too many data files beside the program: the table still starts, the
-// menus list what is there, and nothing that cannot be read is shown or played.
-#include <gtest/gtest.h>
-
-#include <QAction>
+// Broken, odd and too many data files beside the program, and a score file or settings
+// store that cannot be written: the table still plays, and the user is told what was lost.
 #include <QBuffer>
-#include <QPainter>
-#include <QTest>
+#include <QSettings>
+#include <QStandardPaths>
 
-#include "hostile_support.h"
+#include "app_fixture.h"
+#include "store/qt/settings.h"
 #include "table/cardfaces.h"
-#include "table/files.h"
 #include "table/sound.h"
 
-namespace dm::hostile {
+namespace dm::testing {
 namespace {
+
+class HostileTest : public AppWindowTest {
+protected:
+    void SetUp() override
+    {
+        AppWindowTest::SetUp();
+        withData = false;
+    }
+    QStringList visibleEntries() const
+    {
+        QStringList names;
+        for (QAction* a : w->backgroundEntries())
+            if (a->isVisible())
+                names << a->text();
+        return names;
+    }
+    QImage libraryBack(int design) const
+    {
+        QImage img(w->cWidth, w->cHeight, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        cdtDraw(p, 0, 0, design, 1);
+        return img;
+    }
+    bool close(QColor a, QColor b) const  // JPEG colours are near, not exact
+    {
+        return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 && std::abs(a.blue() - b.blue()) <= 8;
+    }
+};
 
 QByteArray jpegBytes()
 {
@@ -26,143 +52,96 @@ QByteArray jpegBytes()
     return bytes;
 }
 
-// Files that are named as pictures but are none.
-void putBrokenPictures(const Table& t, const QString& folder)
+TEST_F(HostileTest, BrokenPicturesAndBacksNeverStopTheTable)
 {
-    t.put(folder + "zero.jpg", {});
-    t.put(folder + "truncated.jpg", jpegBytes().left(40));
-    t.put(folder + "text.gif", "GIF89a but then only words");
-    t.put(folder + "junk.bmp", QByteArray("BM") + QByteArray(60, '\xff'));
-}
+    for (const QString folder : {"pics/", "pics/backs/"}) {
+        put(folder + "zero.jpg", {});
+        put(folder + "truncated.jpg", jpegBytes().left(40));
+        put(folder + "text.gif", "GIF89a but then only words");
+        put(folder + "junk.bmp", QByteArray("BM") + QByteArray(60, '\xff'));
+    }
+    picture("pics/good.png", Qt::darkGreen);
+    store.values["prfTolvaBackground"] = "truncated.jpg";
+    store.values["prfPKBackground"] = "zero.jpg";
+    store.values["prfIsTolvaCustomCardBack"] = "True";
+    store.values["prfTolvaCustomBackFace"] = "truncated.jpg";
+    store.values["prfIsPKCustomCardBack"] = "True";
+    store.values["prfPKCustomBackFace"] = "junk.bmp";
+    start();
 
-QStringList visibleEntries(const frmMain& w)
-{
-    QStringList names;
-    for (QAction* a : w.backgroundEntries())
-        if (a->isVisible())
-            names << a->text();
-    return names;
-}
+    EXPECT_TRUE(surface()->background().isNull());  // the bare table
+    // A custom back that is no picture gives way to the library's design.
+    EXPECT_EQ(backImage(false), libraryBack(54));
+    EXPECT_EQ(backImage(true), libraryBack(65));
 
-QImage backImage(const frmMain& w, bool poker)
-{
-    QImage img(w.cWidth, w.cHeight, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    w.drawBack(p, 0, 0, poker);
-    return img;
-}
-
-QImage libraryBack(const frmMain& w, int design)
-{
-    QImage img(w.cWidth, w.cHeight, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    cdtDraw(p, 0, 0, design, 1);
-    return img;
-}
-
-TEST(HostileFiles, BrokenPicturesNeverStopTheTable)
-{
-    Table t;
-    putBrokenPictures(t, "pics/");
-    putBrokenPictures(t, "pics/backs/");
-    t.picture("pics/good.png", Qt::darkGreen);
-    t.mapStore.values["prfTolvaBackground"] = "truncated.jpg";
-    t.mapStore.values["prfPKBackground"] = "zero.jpg";
-    t.mapStore.values["prfIsTolvaCustomCardBack"] = "True";
-    t.mapStore.values["prfTolvaCustomBackFace"] = "truncated.jpg";
-    t.mapStore.values["prfIsPKCustomCardBack"] = "True";
-    t.mapStore.values["prfPKCustomBackFace"] = "junk.bmp";
-    frmMain& w = t.start();
-
-    EXPECT_TRUE(t.messages.isEmpty()) << t.messages.join("\n").toStdString();
-    EXPECT_TRUE(t.surface()->background().isNull());  // the bare table
-    // A custom back that is no picture is skipped for the library's design.
-    EXPECT_EQ(backImage(w, false), libraryBack(w, 54));
-    EXPECT_EQ(backImage(w, true), libraryBack(w, 65));
-
-    const QStringList names = visibleEntries(w);
+    const QStringList names = visibleEntries();
     EXPECT_EQ(names, QStringList({"good.png", "junk.bmp", "text.gif", "truncated.jpg", "zero.jpg"}));
-    // Every entry in both games: the good one shows, a bad one leaves the table usable.
     for (bool poker : {false, true}) {
-        poker ? w.mnuPoker_Click() : w.mnuPlayRummy_Click();
+        poker ? w->mnuPoker_Click() : w->mnuPlayRummy_Click();
         for (int i = 0; i < names.size(); ++i) {
             SCOPED_TRACE(names[i].toStdString());
-            w.backgroundEntries()[i]->trigger();
+            w->backgroundEntries()[i]->trigger();
             if (names[i] == "good.png")
-                EXPECT_EQ(t.surface()->background().pixelColor(1, 1), QColor(Qt::darkGreen));
+                EXPECT_EQ(surface()->background().pixelColor(1, 1), QColor(Qt::darkGreen));
         }
-        w.picDeal_Click(0);  // and the game still deals
+        w->picDeal_Click(0);  // and the game still deals
     }
-    EXPECT_TRUE(t.messages.isEmpty()) << t.messages.join("\n").toStdString();
-    w.close();
+    EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-TEST(HostileFiles, OnlyTwentyOnePicturesAreOffered)
+TEST_F(HostileTest, OnlyTheFirstTwentyOnePicturesAreOffered)
 {
-    Table t;
     for (int i = 0; i < 25; ++i)
-        t.picture(QStringLiteral("pics/p%1.png").arg(i, 2, 10, QLatin1Char('0')), QColor(i * 10, 0, 0), {16, 12});
-    frmMain& w = t.start();
-    const QStringList names = visibleEntries(w);
-    ASSERT_EQ(w.backgroundEntries().size(), 21);
+        picture(QStringLiteral("pics/p%1.png").arg(i, 2, 10, QLatin1Char('0')), QColor(i * 10, 0, 0), {16, 12});
+    start();
+    const QStringList names = visibleEntries();
+    ASSERT_EQ(w->backgroundEntries().size(), 21);
     ASSERT_EQ(names.size(), 21);
-    EXPECT_EQ(names.front(), "p00.png");
     EXPECT_EQ(names.back(), "p20.png");
-    w.backgroundEntries()[20]->trigger();
-    EXPECT_EQ(w.prefs.prfTolvaBackground, "p20.png");
-    EXPECT_EQ(t.surface()->background().pixelColor(0, 0), QColor(200, 0, 0));
-    w.close();
+    w->backgroundEntries()[20]->trigger();
+    EXPECT_EQ(w->prefs.prfTolvaBackground, "p20.png");
+    EXPECT_EQ(surface()->background().pixelColor(0, 0), QColor(200, 0, 0));
 }
 
-TEST(HostileFiles, NamesWithBlanksAndNonAsciiLetters)
+TEST_F(HostileTest, NamesWithBlanksAndNonAsciiLetters)
 {
     const std::map<QString, QColor> pictures = {
         {QString::fromUtf8("Sunny beach.png"), QColor(250, 200, 0)},
         {QString::fromUtf8("\u00c6r\u00f8sk\u00f8bing fjord.jpg"), QColor(0, 0, 255)},
         {QString::fromUtf8("\u0141\u00f3d\u017a \u591c.png"), QColor(0, 128, 0)},
     };
-    Table t;
     for (const auto& [name, colour] : pictures)
-        t.picture("pics/" + name, colour, {40, 30});
-    t.picture(QString::fromUtf8("pics/backs/\u00e9t\u00e9 back.png"), Qt::magenta, {30, 40});
-    t.mapStore.values["prfTolvaBackground"] = "\u0141\u00f3d\u017a \u591c.png";  // UTF-8 text in the store
-    t.mapStore.values["prfIsTolvaCustomCardBack"] = "True";
-    t.mapStore.values["prfTolvaCustomBackFace"] = "\u00e9t\u00e9 back.png";
-    frmMain& w = t.start();
+        picture("pics/" + name, colour);
+    picture(QString::fromUtf8("pics/backs/\u00e9t\u00e9 back.png"), Qt::magenta, {30, 40});
+    store.values["prfTolvaBackground"] = "\u0141\u00f3d\u017a \u591c.png";  // UTF-8 text in the store
+    store.values["prfIsTolvaCustomCardBack"] = "True";
+    store.values["prfTolvaCustomBackFace"] = "\u00e9t\u00e9 back.png";
+    start();
 
-    EXPECT_EQ(t.surface()->background().pixelColor(0, 0), QColor(0, 128, 0));
-    EXPECT_EQ(backImage(w, false).pixelColor(w.cWidth / 2, w.cHeight / 2), QColor(Qt::magenta));
-    const QStringList names = visibleEntries(w);
+    EXPECT_EQ(surface()->background().pixelColor(0, 0), QColor(0, 128, 0));
+    EXPECT_EQ(backImage(false).pixelColor(w->cWidth / 2, w->cHeight / 2), QColor(Qt::magenta));
+    const QStringList names = visibleEntries();
     ASSERT_EQ(names.size(), 3);
     for (int i = 0; i < names.size(); ++i) {
         SCOPED_TRACE(names[i].toStdString());
         ASSERT_TRUE(pictures.count(names[i]));
-        w.backgroundEntries()[i]->trigger();
-        EXPECT_EQ(QString::fromStdString(w.prefs.prfTolvaBackground), names[i]);
-        // JPEG colours are close, not exact.
-        const QColor got = t.surface()->background().pixelColor(5, 5);
-        const QColor want = pictures.at(names[i]);
-        EXPECT_NEAR(got.red(), want.red(), 8);
-        EXPECT_NEAR(got.green(), want.green(), 8);
-        EXPECT_NEAR(got.blue(), want.blue(), 8);
+        w->backgroundEntries()[i]->trigger();
+        EXPECT_EQ(QString::fromStdString(w->prefs.prfTolvaBackground), names[i]);
+        EXPECT_TRUE(close(surface()->background().pixelColor(5, 5), pictures.at(names[i])));
     }
-    EXPECT_TRUE(t.messages.isEmpty()) << t.messages.join("\n").toStdString();
-    // The chosen name is stored as it was chosen.
-    w.close();
-    EXPECT_EQ(QString::fromStdString(t.mapStore.values["prfTolvaBackground"]), names.back());
+    w->close();
+    EXPECT_TRUE(messages.empty()) << messageTexts();
+    EXPECT_EQ(QString::fromStdString(store.values["prfTolvaBackground"]), names.back());
 }
 
-TEST(HostileFiles, SoundFilesThatAreNoSounds)
+TEST_F(HostileTest, SoundFilesThatAreNoSounds)
 {
-    Table t;
-    t.put("wavs/deal.wav", {});
-    t.put("wavs/drop.wav", "this is not a RIFF file at all");
-    t.put("wavs/beach.wav", QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16));  // cut after the header
-    t.put("wavs/rummywin.wav", QByteArray(5000, '\0'));
+    put("wavs/deal.wav", {});
+    put("wavs/drop.wav", "this is not a RIFF file at all");
+    put("wavs/beach.wav", QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16));  // cut after the header
+    put("wavs/rummywin.wav", QByteArray(5000, '\0'));
 
-    SoundPlayer player(t.programDir + "/wavs");
+    SoundPlayer player(programDir + "/wavs");
     player.play("deal.wav");
     player.play("missing.wav");
     EXPECT_EQ(player.played(), 0);  // empty and missing files are skipped
@@ -171,15 +150,58 @@ TEST(HostileFiles, SoundFilesThatAreNoSounds)
     QTest::qWait(200);  // let the failed loads report in
     player.stop();
 
-    // A whole game turn with sound on plays against the same folder without trouble.
-    t.mapStore.values["prfSound"] = "True";
-    frmMain& w = t.start();
-    w.picDeal_Click(0);
-    w.picPlayerDraw_Click();
+    // A turn with sound on plays against the same folder without trouble.
+    store.values["prfSound"] = "True";
+    start();
+    w->picDeal_Click(0);
+    w->picPlayerDraw_Click();
     QTest::qWait(100);
-    EXPECT_TRUE(t.messages.isEmpty()) << t.messages.join("\n").toStdString();
-    w.close();
+    w->close();
+    EXPECT_TRUE(messages.empty()) << messageTexts();
+}
+
+class UnwritableScoreFile : public HostileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnwritableScoreFile, IsToldAndThePreferencesAreStillSaved)
+{
+    if (GetParam())
+        QDir(programDir).mkpath("stats.dat/inner");  // a folder where the file must go
+    else
+        programDir += "/no/such/folder";
+    start();
+    w->prefs.prfPlayerBank = 180;  // a new top score, so a name is asked for and lost
+    w->prefs.prfWager = 10;
+    w->close();
+    ASSERT_EQ(messages.size(), 1u) << messageTexts();
+    EXPECT_TRUE(messages[0].text.contains("Your scores could not be saved")) << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains("stats.dat"));
+    EXPECT_EQ(store.values["prfWager"], "10");
+    EXPECT_EQ(store.values["prfPlayerBank"], "180");
+    EXPECT_EQ(w->topScores[0].score, 180);  // still in memory for this run
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderOrMissingDir, UnwritableScoreFile, ::testing::Bool());
+
+TEST_F(HostileTest, SettingsStoreThatCannotBeWrittenIsTold)
+{
+    // A plain file where the settings folder must go: even root cannot create it.
+    put("blocker", "not a folder");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, programDir + "/blocker/config");
+    {
+        QtSettingsStore qs;
+        settings = &qs;
+        start();
+        w->close();
+        w.reset();
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+
+    const std::string shown = messageTexts();
+    EXPECT_NE(shown.find("Your preferences could not be saved"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("Your scores could not be saved"), std::string::npos);
+    EXPECT_EQ(QFileInfo(programDir + "/stats.dat").size(), 198);
 }
 
 }  // namespace
-}  // namespace dm::hostile
+}  // namespace dm::testing

@@ -1,100 +1,65 @@
 // The preferences dialog driven through its controls, against a real main window.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPushButton>
-#include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <map>
-#include <stdexcept>
 
-#include "app/frmmain.h"
 #include "app/frmpreferences.h"
-#include "cards/random.h"
+#include "app_fixture.h"
 #include "table/animation.h"
 
-namespace dm {
+namespace dm::testing {
 namespace {
-
-class FakeStore : public SettingsStore {
-public:
-    std::optional<std::string> read(const std::string& key) override
-    {
-        const auto it = values.find(key);
-        return it == values.end() ? std::nullopt : std::optional(it->second);
-    }
-    void write(const std::string& key, const std::string& value) override { values[key] = value; }
-    std::map<std::string, std::string> values;
-};
 
 const QColor kRedBack(200, 0, 0);
 
-class PrefsDialogTest : public ::testing::Test {
+class PrefsDialogTest : public AppWindowTest {
 protected:
-    PrefsDialogTest()
+    void SetUp() override
     {
-        QDir(dir.path()).mkpath(QStringLiteral("pics/backs"));
-        writeBack(QStringLiteral("red.png"), kRedBack);
-        writeBack(QStringLiteral("blue.png"), Qt::blue);
-        QFile(dir.path() + "/pics/backs/empty.png").open(QIODevice::WriteOnly);
-        ctx.programDir = dir.path();
-        ctx.store = &store;
-        ctx.rng = &rng;
-        ctx.timeScale = 0;
-        w = std::make_unique<frmMain>(ctx);
+        AppWindowTest::SetUp();
+        withData = false;
+        picture("pics/backs/red.png", kRedBack, {30, 40});
+        picture("pics/backs/blue.png", Qt::blue, {30, 40});
+        put("pics/backs/empty.png", {});
+        build();
         w->prefs.prfAnimationDelay = 120;
         w->prefs.prfScrollVal = 880;
     }
-
-    void writeBack(const QString& name, const QColor& c)
+    void TearDown() override
     {
-        QImage img(30, 40, QImage::Format_RGB32);
-        img.fill(c);
-        ASSERT_TRUE(img.save(dir.path() + "/pics/backs/" + name));
+        dlg.reset();  // before the window it belongs to
+        AppWindowTest::TearDown();
     }
 
     // Opens the dialog as the user would see it, with its boxes answered by the test.
     frmPreferences& open()
     {
         dlg = std::make_unique<frmPreferences>(*w);
-        dlg->showMessage = [this](const QString& text) { messages.push_back(text); };
+        dlg->showMessage = [this](const QString& text) { shown.push_back(text); };
         dlg->show();
         return *dlg;
     }
-
     void choose(const QString& entry)
     {
         const int i = dlg->Combo1->findText(entry);
         ASSERT_GE(i, 0) << entry.toStdString();
         dlg->Combo1->setCurrentIndex(i);
     }
-
-    QColor backPixel(bool poker) const
+    void saveWith(const QString& entry)
     {
-        QImage img(w->cWidth, w->cHeight, QImage::Format_ARGB32);
-        img.fill(Qt::transparent);
-        QPainter p(&img);
-        w->drawBack(p, 0, 0, poker);
-        p.end();
-        return img.pixelColor(w->cWidth / 2, w->cHeight / 2);
+        open();
+        choose(entry);
+        dlg->cmdSave->click();
     }
+    QColor backPixel(bool poker) const { return backImage(poker).pixelColor(w->cWidth / 2, w->cHeight / 2); }
 
-    QTemporaryDir dir;
-    SeededRng rng{1};
-    FakeStore store;
-    AppContext ctx;
-    std::unique_ptr<frmMain> w;
     std::unique_ptr<frmPreferences> dlg;
-    std::vector<QString> messages;
+    std::vector<QString> shown;
 };
 
 TEST_F(PrefsDialogTest, ShowingFillsTheControlsOnceFromThePreferences)
@@ -117,24 +82,21 @@ TEST_F(PrefsDialogTest, ShowingFillsTheControlsOnceFromThePreferences)
     EXPECT_EQ(p.prfAnimationDelay, 120) << "showing the stored position is no change of speed";
     EXPECT_TRUE(d.lblColor->styleSheet().contains("#112233"));
 
-    const QStringList backs = {"Hatch", "Plaid", "Weave", "Robot", "Roses", "IvyBlack", "IvyBlue", "FishCyan",
-                               "FishBlue", "Shell", "Castle", "Beach", "Sleeve", "blue.png", "empty.png", "red.png"};
-    QStringList listed;
-    for (int i = 0; i < d.Combo1->count(); ++i)
-        listed << d.Combo1->itemText(i);
-    EXPECT_EQ(listed, backs);
-    EXPECT_EQ(d.Combo1->currentText(), "Roses");
-    EXPECT_EQ(d.picBacks->size(), QSize(w->cWidth + 30, w->cHeight + 30));
+    // The thirteen designs, then the pictures by name; design 57 is the fifth.
+    ASSERT_EQ(d.Combo1->count(), 16);
+    EXPECT_EQ(d.Combo1->itemText(13), "blue.png");
+    EXPECT_EQ(d.Combo1->itemText(15), "red.png");
+    EXPECT_EQ(d.Combo1->currentIndex(), 4);
 
     // Showing again (as after a message box) neither lists the backs twice nor undoes edits.
     d.ckSounds->setChecked(true);
     d.hide();
     d.show();
-    EXPECT_EQ(d.Combo1->count(), backs.size());
+    EXPECT_EQ(d.Combo1->count(), 16);
     EXPECT_TRUE(d.ckSounds->isChecked());
 }
 
-TEST_F(PrefsDialogTest, ShowingSelectsTheCustomBackOfTheGameOnTheTable)
+TEST_F(PrefsDialogTest, ShowingSelectsTheCustomBackAndAnEmptyFileKeepsThePreview)
 {
     w->prefs.isPoker = true;
     w->prefs.prfIsPKCustomCardBack = true;
@@ -143,8 +105,6 @@ TEST_F(PrefsDialogTest, ShowingSelectsTheCustomBackOfTheGameOnTheTable)
     EXPECT_EQ(d.Combo1->currentText(), "red.png");
     const QImage preview = d.picBacks->pixmap().toImage();
     EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 2), kRedBack);
-
-    // An empty file is no picture: the preview keeps the red back.
     choose("empty.png");
     EXPECT_EQ(d.picBacks->pixmap().toImage(), preview);
 }
@@ -159,7 +119,7 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
                  {"40", false, 40}, {" 25 ", false, 25}, {"abc", false, 16}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        messages.clear();
+        shown.clear();
         w->prefs = Prefs{};
         w->prefs.prfScrollVal = 880;
         auto& d = open();
@@ -177,10 +137,10 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
         EXPECT_EQ(w->prefs.prfShowPokerPlay, !c.refused);
         EXPECT_EQ(w->prefs.prfScrollVal, c.refused ? 880 : 300);
         if (c.refused) {
-            EXPECT_EQ(messages, std::vector<QString>{"Card space data should be a number between 10 and 40"});
+            EXPECT_EQ(shown, std::vector<QString>{"Card space data should be a number between 10 and 40"});
             EXPECT_TRUE(d.txtSpacer->text().isEmpty());
         } else {
-            EXPECT_TRUE(messages.empty());
+            EXPECT_TRUE(shown.empty());
         }
     }
 }
@@ -207,35 +167,29 @@ TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
     EXPECT_EQ(w->prefs.prfAnimationDelay, 750 + 2500);
     EXPECT_EQ(w->prefs.prfScrollVal, 880) << "the slider position is only kept by Save";
     EXPECT_EQ(w->prefs.prfCardOutlineColor, 10 | (20 << 8) | (30 << 16));
-    EXPECT_TRUE(d.lblColor->styleSheet().contains("#0a141e"));
     EXPECT_TRUE(w->prefs.prfSound);
 }
 
-TEST_F(PrefsDialogTest, KeysInTheSpacingBoxMarkItChanged)
+TEST_F(PrefsDialogTest, OnlyCharacterKeysInTheSpacingBoxMarkItChanged)
 {
     auto& d = open();
-    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
-    QApplication::sendEvent(d.txtSpacer, &shift);
-    EXPECT_FALSE(w->spaceChanged) << "a key without a character is no key press";
-    QKeyEvent digit(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
-    QApplication::sendEvent(d.txtSpacer, &digit);
+    QTest::keyClick(d.txtSpacer, Qt::Key_Shift);
+    EXPECT_FALSE(w->spaceChanged);
+    QTest::keyClick(d.txtSpacer, Qt::Key_2);
     EXPECT_TRUE(w->spaceChanged);
 }
 
 TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableOnly)
 {
     for (const bool poker : {false, true}) {
+        SCOPED_TRACE(poker);
         w->prefs = Prefs{};
         w->prefs.isPoker = poker;
-        auto& d = open();
-        choose("Weave");
-        d.cmdSave->click();
+        saveWith("Weave");
         EXPECT_EQ(poker ? w->prefs.prfPKBackFace : w->prefs.prfTolvaBackFace, 55);
         EXPECT_EQ(poker ? w->prefs.prfTolvaBackFace : w->prefs.prfPKBackFace, poker ? 54 : 65);
 
-        open();
-        choose("red.png");
-        dlg->cmdSave->click();
+        saveWith("red.png");
         EXPECT_TRUE(poker ? w->prefs.prfIsPKCustomCardBack : w->prefs.prfIsTolvaCustomCardBack);
         EXPECT_EQ(poker ? w->prefs.prfPKCustomBackFace : w->prefs.prfTolvaCustomBackFace, "red.png");
         EXPECT_FALSE(poker ? w->prefs.prfIsTolvaCustomCardBack : w->prefs.prfIsPKCustomCardBack);
@@ -247,23 +201,16 @@ TEST_F(PrefsDialogTest, CustomFlagFollowsTheChoice)
 {
     // The design already set, no picture in use: the remembered picture name stays.
     w->prefs.prfTolvaCustomBackFace = "red.png";
-    open();
-    choose("Plaid");
-    dlg->cmdSave->click();
+    saveWith("Plaid");
     EXPECT_FALSE(w->prefs.prfIsTolvaCustomCardBack);
     EXPECT_EQ(w->prefs.prfTolvaCustomBackFace, "red.png");
 
-    // The remembered name chosen again switches the picture on.
-    open();
-    choose("red.png");
-    dlg->cmdSave->click();
+    saveWith("red.png");
     EXPECT_TRUE(w->prefs.prfIsTolvaCustomCardBack);
     EXPECT_EQ(backPixel(false), kRedBack);
 
     // With the picture in use, the design already set replaces it.
-    open();
-    choose("Plaid");
-    dlg->cmdSave->click();
+    saveWith("Plaid");
     EXPECT_FALSE(w->prefs.prfIsTolvaCustomCardBack);
     EXPECT_TRUE(w->prefs.prfTolvaCustomBackFace.empty());
     EXPECT_EQ(w->prefs.prfTolvaBackFace, 54);
@@ -274,10 +221,9 @@ TEST_F(PrefsDialogTest, FailuresAreReportedInTheProgramsFormat)
     auto& d = open();
     d.chooseColour = [](const QColor&) -> QColor { throw std::runtime_error("no chooser"); };
     d.cmdChangeColor->click();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Error  in  cmdChangeColor_Click (  no chooser  )");
+    EXPECT_EQ(shown, std::vector<QString>{"Error  in  cmdChangeColor_Click (  no chooser  )"});
     EXPECT_TRUE(d.isVisible());
 }
 
 }  // namespace
-}  // namespace dm
+}  // namespace dm::testing

@@ -11,13 +11,9 @@ namespace {
 
 using LifecycleTest = AppWindowTest;
 
-QString statsPath(const QTemporaryDir& d) { return d.path() + "/stats.dat"; }
-
 TEST_F(LifecycleTest, ExitStoresPreferencesAndWritesTheScoreFile)
 {
-    topScoreName = "Tester";
     start();
-    ASSERT_TRUE(w->isVisible());
     w->prefs.prfTolvaBackground = "winter.jpg";
     w->prefs.prfPlayerBank = 150;  // above every default rummy score
     w->prefs.prfComputerBank = 50;
@@ -28,23 +24,15 @@ TEST_F(LifecycleTest, ExitStoresPreferencesAndWritesTheScoreFile)
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(store.values["prfTolvaBackground"], "winter.jpg");
     EXPECT_EQ(store.values["isPoker"], "False");
-    EXPECT_EQ(store.values["prfSound"], "False");
     EXPECT_GE(store.writes.size(), 20u) << "every preference is written";
 
-    const QFileInfo stats(statsPath(dir));
-    ASSERT_TRUE(stats.exists());
-    EXPECT_EQ(stats.size(), 198);
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral(DUNMERE_BIN_DIR "/stats.dat.tmp")));
-    // The bank tops the rummy table under the given name.
-    QFile f(statsPath(dir));
+    QFile f(dir.path() + "/stats.dat");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().startsWith("Tester"));
+    EXPECT_EQ(f.size(), 198);
+    EXPECT_TRUE(f.readAll().startsWith("Tester")) << "the bank tops the rummy table under the given name";
     EXPECT_FALSE(prompts.empty());
-    for (const auto& m : messages)
-        ADD_FAILURE() << m.text.toStdString();
-
-    // Waits after the end return at once and say "stop".
-    EXPECT_FALSE(w->wait(10));
+    EXPECT_TRUE(messages.empty()) << messageTexts();
+    EXPECT_FALSE(w->wait(10)) << "waits after the end return at once and say stop";
 }
 
 TEST_F(LifecycleTest, ClosingDuringTheComputersTurnStopsItCleanly)
@@ -53,7 +41,7 @@ TEST_F(LifecycleTest, ClosingDuringTheComputersTurnStopsItCleanly)
     drawFromStock();
     ASSERT_TRUE(rs().mustDiscard);
     bool sawWait = false;
-    // The close arrives while the discard's glide or the computer waits.
+    // The close arrives while the discard glides or the computer waits.
     QTimer::singleShot(0, w.get(), [&] {
         sawWait = true;
         w->close();
@@ -62,11 +50,9 @@ TEST_F(LifecycleTest, ClosingDuringTheComputersTurnStopsItCleanly)
     EXPECT_TRUE(sawWait);
     EXPECT_TRUE(w->unloaded());
     EXPECT_FALSE(w->wait(0));
-    EXPECT_TRUE(QFileInfo::exists(statsPath(dir)));
-    EXPECT_EQ(QFileInfo(statsPath(dir)).size(), 198);
+    EXPECT_EQ(QFileInfo(dir.path() + "/stats.dat").size(), 198);
     EXPECT_FALSE(store.values.empty());
-    for (const auto& m : messages)
-        ADD_FAILURE() << m.text.toStdString();
+    EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
 TEST_F(LifecycleTest, AWaitRunningAtTheCloseReturnsFalse)
@@ -84,92 +70,66 @@ TEST_F(LifecycleTest, WindowKeepsItsPictureFittedSize)
     ASSERT_FALSE(pic.isEmpty());
     const QSize table = fittedWindowSize(pic, false);
     const int menu = w->menuBar()->height();
+    auto expectFitted = [&](const char* after) {
+        EXPECT_LE(w->width(), table.width()) << after;
+        EXPECT_LE(w->height(), table.height() + menu) << after;
+    };
     EXPECT_EQ(w->centralWidget()->size(), table);
-    EXPECT_LE(w->width(), table.width());
-    EXPECT_LE(w->height(), table.height() + menu);
-
+    expectFitted("start");
     w->resize(table.width() + 300, table.height() + 300);
     QCoreApplication::processEvents();
-    EXPECT_LE(w->width(), table.width());
-    EXPECT_LE(w->height(), table.height() + menu);
-
+    expectFitted("resize");
     w->showMaximized();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
     EXPECT_FALSE(w->isMaximized());
-    EXPECT_LE(w->width(), table.width());
-    EXPECT_LE(w->height(), table.height() + menu);
+    expectFitted("maximize");
 
-    // Every card box lies on the table.
-    act("mnuPoker")->trigger();
-    for (QWidget* b : w->centralWidget()->findChildren<PictureBox*>())
-        if (b->isVisible())
-            EXPECT_TRUE(w->centralWidget()->rect().contains(b->geometry())) << b->objectName().toStdString();
-    act("mnuPlayRummy")->trigger();
-    for (QWidget* b : w->centralWidget()->findChildren<PictureBox*>())
-        if (b->isVisible())
-            EXPECT_TRUE(w->centralWidget()->rect().contains(b->geometry())) << b->objectName().toStdString();
-    EXPECT_LE(w->height(), table.height() + menu);
+    // Every card box of both games lies on the table.
+    for (const char* game : {"mnuPoker", "mnuPlayRummy"}) {
+        act(game)->trigger();
+        for (QWidget* b : w->centralWidget()->findChildren<PictureBox*>())
+            if (b->isVisible())
+                EXPECT_TRUE(w->centralWidget()->rect().contains(b->geometry())) << game << b->objectName().toStdString();
+    }
+    expectFitted("switching games");
 }
 
-TEST_F(LifecycleTest, AnEmptyProgramFolderStillPlaysAHand)
+TEST_F(LifecycleTest, AFirstStartFromAnEmptyFolderStillPlaysBothGames)
 {
     withData = false;
-    store.values.erase("prfSound");  // sounds on, but there are none to play
+    store.values.clear();  // sounds on, but there are none to play; the speed is measured
     store.values["prfShowPokerPlay"] = "True";  // any hold is drawn
     start();
     ASSERT_TRUE(w->isVisible());
     EXPECT_FALSE(w->prefs.isPoker);
-    EXPECT_TRUE(box("picPlayerHand")->isVisible());
+    EXPECT_GE(w->prefs.prfAnimationDelay, 0);
     EXPECT_GE(w->centralWidget()->width(), 500);
     EXPECT_GE(w->centralWidget()->height(), 400);
+    const auto entries = w->backgroundEntries();
+    EXPECT_EQ(entries[0]->text(), "empty");
+    for (int i = 0; i < 21; ++i)
+        EXPECT_EQ(entries[i]->isVisible(), i == 0) << i;
 
     drawFromStock();
-    ASSERT_TRUE(rs().mustDiscard);
     clickCard(0);
     EXPECT_FALSE(rs().mustDiscard);
-    EXPECT_FALSE(rs().eval.computerTurn);
     EXPECT_FALSE(rs().discardEmpty());
-
     act("mnuPoker")->trigger();
-    EXPECT_TRUE(ps().holdPhase);
     QTest::keyClick(w.get(), Qt::Key_Space);
     EXPECT_FALSE(ps().holdPhase);
-    for (const auto& m : messages)
-        ADD_FAILURE() << m.text.toStdString();
-
     act("mnuExit")->trigger();
-    EXPECT_EQ(QFileInfo(statsPath(dir)).size(), 198);
-}
-
-TEST_F(LifecycleTest, AFirstStartWithNothingStoredDealsRummyAndMeasuresTheSpeed)
-{
-    store.values.clear();
-    // Sounds stay off: a sound still loading when its player is destroyed can hang the
-    // test's teardown inside the audio backend.
-    store.values["prfSound"] = "False";
-    start();
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(w->prefs.isPoker);
-    EXPECT_EQ(rs().stock.size(), 52u - 18u);
-    EXPECT_TRUE(box("picPlayerHand")->isVisible());
-    EXPECT_GE(w->prefs.prfAnimationDelay, 0);
-    drawFromStock();
-    clickCard(1);
-    EXPECT_FALSE(rs().mustDiscard);
-    for (const auto& m : messages)
-        ADD_FAILURE() << m.text.toStdString();
+    EXPECT_EQ(QFileInfo(dir.path() + "/stats.dat").size(), 198);
+    EXPECT_EQ(store.values["isPoker"], "True");
+    EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
 TEST_F(LifecycleTest, ARunLeftInVideoPokerStartsInVideoPoker)
 {
     store.values["isPoker"] = "True";
     start();
-    EXPECT_TRUE(w->prefs.isPoker);
     EXPECT_TRUE(ps().holdPhase);
     EXPECT_FALSE(box("picPlayerHand")->isVisible());
-    act("mnuExit")->trigger();
-    EXPECT_EQ(store.values["isPoker"], "True");
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Rummy on the window driven by the mouse: drawing, taking the discard, discarding,
-// and rearranging the hand by clicks and drags.
-#include <algorithm>
-#include <set>
-
+// and rearranging the hand by clicks and drags, also while a discard is in flight.
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <set>
 
 #include "app_fixture.h"
 
@@ -31,101 +30,66 @@ protected:
         for (int n = 0; n < 52; ++n)
             EXPECT_EQ(seen.count(n), 1u) << "card " << n;
     }
-
-    // One full turn of the user: draw, discard the card in slot `slot`, computer plays.
-    void playTurn(int slot)
+    std::vector<int> moved(std::vector<int> hand, int from, int to)
     {
-        drawFromStock();
-        ASSERT_TRUE(rs().mustDiscard);
-        clickCard(slot);
-        ASSERT_FALSE(rs().mustDiscard);
-        ASSERT_FALSE(rs().eval.computerTurn);
+        const int card = hand[from];
+        hand.erase(hand.begin() + from);
+        hand.insert(hand.begin() + to, card);
+        return hand;
     }
 };
 
-TEST_F(RummyWindowTest, DrawFromTheStockFillsTheDrawSpotOnce)
+TEST_F(RummyWindowTest, DrawThenDiscardTheRaisedCardAndTheComputerPlays)
 {
     start();
-    ASSERT_FALSE(box("picPlayerDraw")->isVisible());
     const int top = rs().stock.back().number;
     const auto hand = handNumbers();
     drawFromStock();
     EXPECT_EQ(rs().playerHand[9].number, top);
     EXPECT_TRUE(rs().mustDiscard);
-    EXPECT_EQ(rs().stock.size(), 52u - 18u - 1u);
     EXPECT_TRUE(box("picPlayerDraw")->isVisible());
-    EXPECT_FALSE(w->findChild<QWidget*>("picAnimate")->isVisible()) << "the moving card is put away";
+    EXPECT_FALSE(animated()->isVisible()) << "the moving card is put away";
     EXPECT_EQ(handNumbers(), hand);
-
-    // A second click while a discard is due draws nothing.
-    drawFromStock();
+    drawFromStock();  // a second click while a discard is due draws nothing
     EXPECT_EQ(rs().stock.size(), 52u - 18u - 1u);
     EXPECT_EQ(rs().playerHand[9].number, top);
-    expectAllCardsOnce();
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(RummyWindowTest, ClickingTheRaisedCardDiscardsItAndTheComputerPlays)
-{
-    start();
-    drawFromStock();
-    const int drawn = rs().playerHand[9].number;
-    const int leaving = rs().playerHand[3].number;
-    const auto stockBefore = rs().stock.size();
 
     clickCard(3);
     EXPECT_FALSE(rs().mustDiscard);
     EXPECT_FALSE(rs().eval.computerTurn) << "the computer's turn ran to its end";
-    EXPECT_EQ(rs().playerHand[3].number, drawn) << "the drawn card takes the discarded one's slot";
+    EXPECT_EQ(rs().playerHand[3].number, top) << "the drawn card takes the discarded one's slot";
     EXPECT_FALSE(box("picPlayerDraw")->isVisible());
-    // The computer either took the discard or drew from the stock; it then threw a card.
-    const bool tookDiscard = rs().stock.size() == stockBefore;
-    if (tookDiscard) {
-        EXPECT_EQ(rs().discardPile.size(), 2u);
-    } else {
-        EXPECT_EQ(rs().stock.size(), stockBefore - 1);
+    // The computer took the discard or drew and threw a card over it.
+    if (rs().stock.size() < 52u - 18u - 1u) {
         ASSERT_EQ(rs().discardPile.size(), 3u);
-        EXPECT_EQ(rs().discardPile[1].number, leaving);
+        EXPECT_EQ(rs().discardPile[1].number, hand[3]);
+    } else {
+        EXPECT_EQ(rs().discardPile.size(), 2u);
     }
     expectAllCardsOnce();
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-TEST_F(RummyWindowTest, ClickingTheDrawnCardDiscardsItAndLeavesTheHand)
+TEST_F(RummyWindowTest, DiscardingTheDrawnCardAndTakingTheDiscard)
 {
     start();
+    clickBox(box("picReject"));  // the empty pile at the start of a hand gives nothing
+    EXPECT_FALSE(rs().mustDiscard);
+
     drawFromStock();
-    const int drawn = rs().playerHand[9].number;
     const auto hand = handNumbers();
     clickBox(box("picPlayerDraw"));
     EXPECT_FALSE(rs().mustDiscard);
     EXPECT_EQ(handNumbers(), hand);
-    // The card went onto the pile; the computer may have taken it straight back.
-    const bool onPile = rs().discardPile.size() >= 2 && rs().discardPile[1].number == drawn;
-    const bool withComputer = std::any_of(rs().computerHand.begin(), rs().computerHand.begin() + 9,
-                                          [&](const CardRec& c) { return c.number == drawn; });
-    EXPECT_TRUE(onPile || withComputer);
-    expectAllCardsOnce();
-}
-
-TEST_F(RummyWindowTest, TakingTheDiscardPutsItInTheDrawSpot)
-{
-    start();
-    // The empty pile at the start of a hand gives nothing.
-    clickBox(box("picReject"));
-    EXPECT_FALSE(rs().mustDiscard);
-
-    playTurn(0);
     ASSERT_FALSE(rs().discardEmpty());
-    const int top = discardTop();
+
+    const int top = rs().discardPile.back().number;
     const auto pileSize = rs().discardPile.size();
     clickBox(box("picReject"));
     EXPECT_TRUE(rs().mustDiscard);
     EXPECT_EQ(rs().playerHand[9].number, top);
-    EXPECT_EQ(rs().discardPile.size(), pileSize - 1);
     EXPECT_TRUE(box("picPlayerDraw")->isVisible());
-    // While a discard is due the pile gives no second card.
-    clickBox(box("picReject"));
+    clickBox(box("picReject"));  // no second card while a discard is due
     EXPECT_EQ(rs().discardPile.size(), pileSize - 1);
     expectAllCardsOnce();
 }
@@ -136,89 +100,72 @@ TEST_F(RummyWindowTest, ClicksSendACardToEitherEndAndKeepTheGroupGaps)
     std::vector<int> places;
     for (int i = 0; i < 9; ++i)
         places.push_back(rs().playerHand[i].left);
-    auto hand = handNumbers();
-
+    auto want = moved(handNumbers(), 2, 8);
     clickCard(2);
-    std::vector<int> want = hand;
-    std::rotate(want.begin() + 2, want.begin() + 3, want.end());
     EXPECT_EQ(handNumbers(), want);
-
+    want = moved(want, 6, 0);
     clickCard(6, Qt::RightButton);
-    const int moved = want[6];
-    want.erase(want.begin() + 6);
-    want.insert(want.begin(), moved);
     EXPECT_EQ(handNumbers(), want);
-
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(rs().playerHand[i].left, places[i]) << "slot " << i << " keeps its place";
-    const int step = rs().geo.cardStep;
-    EXPECT_GT(places[3] - places[2], step);
-    EXPECT_GT(places[6] - places[5], step);
-    EXPECT_FALSE(rs().mustDiscard);
+    EXPECT_GT(places[3] - places[2], rs().geo.cardStep);
+    EXPECT_GT(places[6] - places[5], rs().geo.cardStep);
 }
 
 TEST_F(RummyWindowTest, DraggingACardDropsItAfterTheTarget)
 {
     start();
-    auto* hand = box("picPlayerHand");
-    const auto before = handNumbers();
-
+    auto want = moved(handNumbers(), 1, 5);
     hoverCard(1);
-    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(1));
-    QTest::mouseMove(hand, cardPoint(1) + QPoint(10, 0));
-    QTest::mouseMove(hand, cardPoint(5));
-    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(5));
-    std::vector<int> want{before[0], before[2], before[3], before[4], before[5],
-                          before[1], before[6], before[7], before[8]};
+    QTest::mousePress(box("picPlayerHand"), Qt::LeftButton, {}, cardPoint(1));
+    QTest::mouseMove(box("picPlayerHand"), cardPoint(1) + QPoint(10, 0));
+    QTest::mouseMove(box("picPlayerHand"), cardPoint(5));
+    QTest::mouseRelease(box("picPlayerHand"), Qt::LeftButton, {}, cardPoint(5));
     EXPECT_EQ(handNumbers(), want);
 
-    // Onto the last card: the dragged card ends last.
-    const auto now = handNumbers();
+    want = moved(want, 0, 8);  // onto the last card: the dragged card ends last
     hoverCard(0);
-    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(0));
-    QTest::mouseMove(hand, cardPoint(8));
-    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(8));
-    want = {now[1], now[2], now[3], now[4], now[5], now[6], now[7], now[8], now[0]};
+    dragCard(0, cardPoint(8));
+    EXPECT_EQ(handNumbers(), want);
+
+    // Right after a click reordered the hand, a drag takes the card now under the pointer.
+    clickCard(2);
+    want = moved(moved(want, 2, 8), 2, 6);
+    dragCard(2, cardPoint(6));
     EXPECT_EQ(handNumbers(), want);
     EXPECT_FALSE(rs().mustDiscard);
-}
-
-TEST_F(RummyWindowTest, ADragRightAfterAClickTakesTheCardNowUnderThePointer)
-{
-    start();
-    auto* hand = box("picPlayerHand");
-    clickCard(2);  // the card leaves for the right end; its neighbour slides under the pointer
-    const auto now = handNumbers();
-    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(2));
-    QTest::mouseMove(hand, cardPoint(6));
-    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(6));
-    const std::vector<int> want{now[0], now[1], now[3], now[4], now[5], now[6], now[2], now[7], now[8]};
-    EXPECT_EQ(handNumbers(), want);
 }
 
 TEST_F(RummyWindowTest, FivePixelsAreAClickAndSixADrag)
 {
     start();
-    auto* hand = box("picPlayerHand");
     const auto before = handNumbers();
-
-    // Six pixels within the card's own strip: a drag that drops the card where it was,
-    // and the click that ends it moves nothing.
+    // Six pixels within the card's own strip: a drag that drops it where it was.
     hoverCard(1);
-    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(1));
-    QTest::mouseMove(hand, cardPoint(1) + QPoint(6, 0));
-    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(1) + QPoint(6, 0));
+    dragCard(1, cardPoint(1) + QPoint(6, 0));
     EXPECT_EQ(handNumbers(), before);
-
     // Five pixels start no drag: the release is a click, which sends the card right.
     leaveHand();
     hoverCard(1);
-    QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(1));
-    QTest::mouseMove(hand, cardPoint(1) + QPoint(5, 0));
-    QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(1) + QPoint(5, 0));
-    std::vector<int> want = before;
-    std::rotate(want.begin() + 1, want.begin() + 2, want.end());
-    EXPECT_EQ(handNumbers(), want);
+    dragCard(1, cardPoint(1) + QPoint(5, 0));
+    EXPECT_EQ(handNumbers(), moved(before, 1, 8));
+}
+
+TEST_F(RummyWindowTest, TurnsKeepTheTableWholeAndLeaveNoCardPaintedOnIt)
+{
+    start();
+    const QImage bare = surface()->board().toImage();
+    for (int turn = 0; turn < 3; ++turn) {
+        drawFromStock();
+        clickCard(turn + 2);
+        ASSERT_FALSE(rs().eval.handWon);
+        ASSERT_FALSE(rs().eval.computerTurn);
+        expectAllCardsOnce();
+        EXPECT_TRUE(box("picReject")->isVisible());
+    }
+    EXPECT_EQ(surface()->board().toImage(), bare);
+    EXPECT_FALSE(animated()->isVisible());
+    EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
 // Runs an action once, at the first wait after the watched widget is shown.
@@ -248,30 +195,36 @@ private:
     bool armed_ = false;
 };
 
-class FlightTest : public RummyWindowTest, public ::testing::WithParamInterface<bool> {};
+// While the discard flies: a click, a drag, or a sort of the hand.
+enum class InFlight { Click, Drag, Sort };
 
-TEST_P(FlightTest, HandInputWhileTheDiscardFliesChangesNothing)
+class FlightTest : public RummyWindowTest, public ::testing::WithParamInterface<InFlight> {};
+
+TEST_P(FlightTest, HandChangesWhileTheDiscardFliesLoseNoCard)
 {
-    const bool drag = GetParam();
     start();
     auto* hand = box("picPlayerHand");
+    act("mnuSortSuit")->trigger();
     drawFromStock();
     ASSERT_TRUE(rs().mustDiscard);
-    const int leaving = rs().playerHand[4].number;
-    hoverCard(4);
-    OnShow flight(w->findChild<QWidget*>("picAnimate"), [&] {
+    // A slot whose card a sort by rank would move.
+    Hand sorted = rs().playerHand;
+    sortByRank(sorted);
+    int k = 0;
+    while (k < 8 && sorted[k].number == rs().playerHand[k].number)
+        ++k;
+    const int leaving = rs().playerHand[k].number;
+    hoverCard(k);
+    OnShow flight(animated(), [&] {
         const QImage before = hand->image.toImage();
-        if (drag) {
-            QTest::mousePress(hand, Qt::LeftButton, {}, cardPoint(0));
-            QTest::mouseMove(hand, cardPoint(7));
-            QTest::mouseRelease(hand, Qt::LeftButton, {}, cardPoint(7));
-        } else {
-            clickCard(0);
-            leaveHand();
+        switch (GetParam()) {
+        case InFlight::Click: clickCard(k == 0 ? 1 : 0); leaveHand(); break;
+        case InFlight::Drag: dragCard(k == 0 ? 1 : 0, cardPoint(7)); break;
+        case InFlight::Sort: act("mnuSortRank")->trigger(); return;
         }
         EXPECT_EQ(hand->image.toImage(), before) << "the hand is not redrawn under the flying card";
     });
-    QTest::mouseClick(hand, Qt::LeftButton, {}, cardPoint(4));
+    QTest::mouseClick(hand, Qt::LeftButton, {}, cardPoint(k));
     ASSERT_TRUE(flight.fired);
     ASSERT_FALSE(rs().eval.handWon);
     EXPECT_FALSE(rs().mustDiscard);
@@ -280,45 +233,8 @@ TEST_P(FlightTest, HandInputWhileTheDiscardFliesChangesNothing)
     expectAllCardsOnce();
 }
 
-INSTANTIATE_TEST_SUITE_P(ClickOrDrag, FlightTest, ::testing::Bool());
-
-TEST_F(RummyWindowTest, SortingWhileTheDiscardFliesLosesNoCard)
-{
-    start();
-    act("mnuSortSuit")->trigger();
-    drawFromStock();
-    // A slot whose card the sort would move.
-    Hand sorted = rs().playerHand;
-    sortByRank(sorted);
-    int k = 0;
-    while (k < 8 && sorted[k].number == rs().playerHand[k].number)
-        ++k;
-    const int leaving = rs().playerHand[k].number;
-    hoverCard(k);
-    OnShow flight(w->findChild<QWidget*>("picAnimate"), [&] { act("mnuSortRank")->trigger(); });
-    QTest::mouseClick(box("picPlayerHand"), Qt::LeftButton, {}, cardPoint(k));
-    ASSERT_TRUE(flight.fired);
-    ASSERT_FALSE(rs().eval.handWon);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_NE(rs().playerHand[i].number, leaving) << "slot " << i;
-    expectAllCardsOnce();
-}
-
-TEST_F(RummyWindowTest, SeveralTurnsKeepTheTableWhole)
-{
-    start();
-    for (int turn = 0; turn < 6 && !rs().eval.handWon; ++turn) {
-        playTurn(turn % 9);
-        if (!rs().eval.handWon) {
-            expectAllCardsOnce();
-            EXPECT_FALSE(box("picPlayerDraw")->isVisible());
-            EXPECT_TRUE(box("picReject")->isVisible());
-            EXPECT_TRUE(box("picPlayerHand")->isVisible());
-        }
-    }
-    EXPECT_TRUE(messages.empty() || rs().eval.handWon);
-    shot("rummy_turns.png");
-}
+INSTANTIATE_TEST_SUITE_P(ClickDragOrSort, FlightTest,
+                         ::testing::Values(InFlight::Click, InFlight::Drag, InFlight::Sort));
 
 }  // namespace
 }  // namespace dm::testing
