@@ -23,7 +23,7 @@
 
 namespace dm::testing {
 
-// Settings in a map; every write is kept in order as well.
+// Settings in a map; every write is counted as well.
 class RecordingStore : public SettingsStore {
 public:
     std::optional<std::string> read(const std::string& key) override
@@ -34,10 +34,10 @@ public:
     void write(const std::string& key, const std::string& value) override
     {
         values[key] = value;
-        writes.emplace_back(key, value);
+        ++writes;
     }
     std::map<std::string, std::string> values;
-    std::vector<std::pair<std::string, std::string>> writes;
+    int writes = 0;
 };
 
 struct ShownBox {
@@ -81,16 +81,12 @@ protected:
         ctx.dialogs.message = [this](const QString& text, const QString& title) { messages.push_back({text, title}); };
         ctx.dialogs.askYesNo = [this](const QString& text, const QString& title) {
             questions.push_back({text, title});
-            if (answers.empty())
-                return false;
-            const bool a = answers.front();
-            answers.pop_front();
-            return a;
+            const bool yes = !answers.empty() && answers.front();  // No once the answers run out
+            if (!answers.empty())
+                answers.pop_front();
+            return yes;
         };
-        ctx.dialogs.inputBox = [this](const std::string& prompt, const std::string&, const std::string&) {
-            prompts.push_back(prompt);
-            return topScoreName;
-        };
+        ctx.dialogs.inputBox = [this](const std::string&, const std::string&, const std::string&) { return topScoreName; };
         w = std::make_unique<frmMain>(ctx);
     }
     // Built and loaded: the first hand is dealt.
@@ -99,29 +95,29 @@ protected:
         build();
         w->Form_Load();
     }
-
     void linkData()
     {
-        const QString bin = QStringLiteral(DUNMERE_BIN_DIR);
         for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp"})
-            ASSERT_TRUE(QFile::link(bin + "/" + name, dir.path() + "/" + name)) << name << ": build the assets target";
+            ASSERT_TRUE(QFile::link(QStringLiteral(DUNMERE_BIN_DIR "/") + name, dir.path() + "/" + name)) << name;
     }
-    QString binPics() const { return QStringLiteral(DUNMERE_BIN_DIR "/pics"); }
 
     // A file of the given bytes, or a one-colour picture, in the program folder.
-    void put(const QString& relative, const QByteArray& bytes) const
+    QString pathFor(const QString& relative) const
     {
         QDir().mkpath(QFileInfo(programDir + "/" + relative).path());
-        QFile f(programDir + "/" + relative);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        return programDir + "/" + relative;
+    }
+    void put(const QString& relative, const QByteArray& bytes) const
+    {
+        QFile f(pathFor(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
     }
     void picture(const QString& relative, QColor colour, QSize size = {40, 30}) const
     {
-        QDir().mkpath(QFileInfo(programDir + "/" + relative).path());
         QImage img(size, QImage::Format_RGB32);
         img.fill(colour);
-        ASSERT_TRUE(img.save(programDir + "/" + relative)) << relative.toStdString();
+        ASSERT_TRUE(img.save(pathFor(relative))) << relative.toStdString();
     }
 
     std::string messageTexts() const
@@ -132,18 +128,8 @@ protected:
         return t.join('\n').toStdString();
     }
 
-    PictureBox* box(const QString& name) const
-    {
-        auto* b = w->box(name);
-        EXPECT_NE(b, nullptr) << name.toStdString();
-        return b;
-    }
-    QAction* act(const char* name) const
-    {
-        auto* a = w->action(QString::fromLatin1(name));
-        EXPECT_NE(a, nullptr) << name;
-        return a;
-    }
+    PictureBox* box(const QString& name) const { return w->box(name); }
+    QAction* act(const char* name) const { return w->action(QString::fromLatin1(name)); }
     QAction* background(const QString& name) const
     {
         for (QAction* a : w->backgroundEntries())
@@ -168,11 +154,7 @@ protected:
     }
 
     // A point on the visible strip of card i of the user's hand (hand box coordinates).
-    QPoint cardPoint(int i) const
-    {
-        const auto& c = w->rummy.s.playerHand[i];
-        return QPoint(c.left + 4, c.top + 40);
-    }
+    QPoint cardPoint(int i) const { return QPoint(w->rummy.s.playerHand[i].left + 4, w->rummy.s.playerHand[i].top + 40); }
     void hoverCard(int i)
     {
         // Qt drops a move to where the pointer already is, so come from one pixel aside.
@@ -202,7 +184,11 @@ protected:
                 return b;
         return nullptr;
     }
-    void clickBox(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)); }
+    void clickBox(QWidget* b)
+    {
+        ASSERT_NE(b, nullptr);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2));
+    }
     void drawFromStock() { clickBox(visibleStock()); }
 
     std::vector<int> handNumbers() const
@@ -221,7 +207,6 @@ protected:
     std::vector<ShownBox> messages;
     std::vector<ShownBox> questions;
     std::deque<bool> answers;
-    std::vector<std::string> prompts;
     std::string topScoreName = "Tester";
 };
 

@@ -64,22 +64,16 @@ protected:
 
 TEST_F(PrefsDialogTest, ShowingFillsTheControlsOnceFromThePreferences)
 {
-    Prefs& p = w->prefs;
-    p.prfTolvaAutoSort = true;
-    p.prfSound = false;
-    p.prfShowPokerPlay = true;
-    p.prfCardSpace = 22;
-    p.prfCardOutlineColor = 0x00332211;
-    p.prfTolvaBackFace = 57;
-
+    w->prefs.prfSound = false;
+    w->prefs.prfCardSpace = 22;
+    w->prefs.prfCardOutlineColor = 0x00332211;  // stored as blue-green-red
+    w->prefs.prfTolvaBackFace = 57;
     auto& d = open();
-    EXPECT_TRUE(d.ckAutoSort->isChecked());
     EXPECT_FALSE(d.ckSounds->isChecked());
-    EXPECT_TRUE(d.opAlwaysShow->isChecked());
     EXPECT_EQ(d.txtSpacer->text(), "22");
     EXPECT_EQ(d.HScroll1->value(), 880);
     EXPECT_EQ(d.Label4->text(), "120");
-    EXPECT_EQ(p.prfAnimationDelay, 120) << "showing the stored position is no change of speed";
+    EXPECT_EQ(w->prefs.prfAnimationDelay, 120) << "showing the stored position is no change of speed";
     EXPECT_TRUE(d.lblColor->styleSheet().contains("#112233"));
 
     // The thirteen designs, then the pictures by name; design 57 is the fifth.
@@ -94,19 +88,6 @@ TEST_F(PrefsDialogTest, ShowingFillsTheControlsOnceFromThePreferences)
     d.show();
     EXPECT_EQ(d.Combo1->count(), 16);
     EXPECT_TRUE(d.ckSounds->isChecked());
-}
-
-TEST_F(PrefsDialogTest, ShowingSelectsTheCustomBackAndAnEmptyFileKeepsThePreview)
-{
-    w->prefs.isPoker = true;
-    w->prefs.prfIsPKCustomCardBack = true;
-    w->prefs.prfPKCustomBackFace = "red.png";
-    auto& d = open();
-    EXPECT_EQ(d.Combo1->currentText(), "red.png");
-    const QImage preview = d.picBacks->pixmap().toImage();
-    EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 2), kRedBack);
-    choose("empty.png");
-    EXPECT_EQ(d.picBacks->pixmap().toImage(), preview);
 }
 
 TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
@@ -124,7 +105,6 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
         w->prefs.prfScrollVal = 880;
         auto& d = open();
         d.ckSounds->setChecked(false);
-        d.ckTolvaScores->setChecked(false);
         d.opAlwaysShow->setChecked(true);
         d.HScroll1->setValue(300);
         d.txtSpacer->setText(c.text);
@@ -133,7 +113,6 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
         EXPECT_EQ(d.isVisible(), c.refused);
         // A refusal stops the save before anything else is applied.
         EXPECT_EQ(w->prefs.prfSound, c.refused);
-        EXPECT_EQ(w->prefs.prfTolvaScores, c.refused);
         EXPECT_EQ(w->prefs.prfShowPokerPlay, !c.refused);
         EXPECT_EQ(w->prefs.prfScrollVal, c.refused ? 880 : 300);
         if (c.refused) {
@@ -194,6 +173,13 @@ TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableOnly)
         EXPECT_EQ(poker ? w->prefs.prfPKCustomBackFace : w->prefs.prfTolvaCustomBackFace, "red.png");
         EXPECT_FALSE(poker ? w->prefs.prfIsTolvaCustomCardBack : w->prefs.prfIsPKCustomCardBack);
         EXPECT_EQ(backPixel(poker), kRedBack) << "the picture is loaded for the table";
+
+        // Shown again, the dialog selects the picture; an empty file keeps the preview.
+        EXPECT_EQ(open().Combo1->currentText(), "red.png");
+        const QImage preview = dlg->picBacks->pixmap().toImage();
+        EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 2), kRedBack);
+        choose("empty.png");
+        EXPECT_EQ(dlg->picBacks->pixmap().toImage(), preview);
     }
 }
 

@@ -17,20 +17,19 @@ TEST_F(LifecycleTest, ExitStoresPreferencesAndWritesTheScoreFile)
     w->prefs.prfTolvaBackground = "winter.jpg";
     w->prefs.prfPlayerBank = 150;  // above every default rummy score
     w->prefs.prfComputerBank = 50;
-    store.writes.clear();
+    store.writes = 0;
 
     act("mnuExit")->trigger();
     EXPECT_TRUE(w->unloaded());
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(store.values["prfTolvaBackground"], "winter.jpg");
     EXPECT_EQ(store.values["isPoker"], "False");
-    EXPECT_GE(store.writes.size(), 20u) << "every preference is written";
+    EXPECT_GE(store.writes, 20) << "every preference is written";
 
     QFile f(dir.path() + "/stats.dat");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.size(), 198);
     EXPECT_TRUE(f.readAll().startsWith("Tester")) << "the bank tops the rummy table under the given name";
-    EXPECT_FALSE(prompts.empty());
     EXPECT_TRUE(messages.empty()) << messageTexts();
     EXPECT_FALSE(w->wait(10)) << "waits after the end return at once and say stop";
 }
@@ -66,7 +65,7 @@ TEST_F(LifecycleTest, AWaitRunningAtTheCloseReturnsFalse)
 TEST_F(LifecycleTest, WindowKeepsItsPictureFittedSize)
 {
     start();
-    const QSize pic = QImage(binPics() + "/" + QString::fromStdString(w->prefs.prfTolvaBackground)).size();
+    const QSize pic = QImage(QStringLiteral(DUNMERE_BIN_DIR "/pics/") + QString::fromStdString(w->prefs.prfTolvaBackground)).size();
     ASSERT_FALSE(pic.isEmpty());
     const QSize table = fittedWindowSize(pic, false);
     const int menu = w->menuBar()->height();

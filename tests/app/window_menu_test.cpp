@@ -56,7 +56,7 @@ TEST_F(MenuTest, HelpItemsOpenTheContentsAndTheAboutBox)
 TEST_F(MenuTest, BackgroundMenuHidesThePokerPicturesInRummyOnly)
 {
     start();
-    const QStringList files = QDir(binPics()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = QDir(QStringLiteral(DUNMERE_BIN_DIR "/pics")).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     ASSERT_GE(files.size(), 2);
     const auto entries = w->backgroundEntries();
     auto expectShown = [&](bool poker) {
