@@ -7,7 +7,6 @@
 #include "app_fixture.h"
 #include "store/qt/settings.h"
 #include "table/cardfaces.h"
-#include "table/sound.h"
 
 namespace dm::testing {
 namespace {
@@ -134,28 +133,19 @@ TEST_F(HostileTest, NamesWithBlanksAndNonAsciiLetters)
     EXPECT_EQ(QString::fromStdString(store.values["prfTolvaBackground"]), names.back());
 }
 
-TEST_F(HostileTest, SoundFilesThatAreNoSounds)
+TEST_F(HostileTest, SoundFilesThatAreNoSoundsAreSkippedInPlay)
 {
     put("wavs/deal.wav", {});
     put("wavs/drop.wav", "this is not a RIFF file at all");
     put("wavs/beach.wav", QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16));  // cut after the header
     put("wavs/rummywin.wav", QByteArray(5000, '\0'));
-
-    SoundPlayer player(programDir + "/wavs");
-    player.play("deal.wav");
-    player.play("missing.wav");
-    EXPECT_EQ(player.played(), 0);  // empty and missing files are skipped
-    for (const char* name : {"drop.wav", "beach.wav", "rummywin.wav", "drop.wav"})
-        player.play(name);
-    QTest::qWait(200);  // let the failed loads report in
-    player.stop();
-
-    // A turn with sound on plays against the same folder without trouble.
     store.values["prfSound"] = "True";
     start();
-    w->picDeal_Click(0);
-    w->picPlayerDraw_Click();
-    QTest::qWait(100);
+    for (int turn = 0; turn < 2; ++turn) {
+        w->picDeal_Click(0);
+        w->picPlayerDraw_Click();
+    }
+    QTest::qWait(100);  // let any failed load report in
     w->close();
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
