@@ -202,7 +202,7 @@ TEST_F(PrefsDialogTest, CustomFlagFollowsTheChoice)
     EXPECT_EQ(w->prefs.prfTolvaBackFace, 54);
 }
 
-TEST_F(PrefsDialogTest, FailuresAreReportedInTheProgramsFormat)
+TEST_F(PrefsDialogTest, AFailingButtonIsReportedNotFatal)
 {
     auto& d = open();
     d.chooseColour = [](const QColor&) -> QColor { throw std::runtime_error("no chooser"); };
