@@ -111,11 +111,15 @@ TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
 
     act("mnuShowComputerHand")->trigger();
     EXPECT_NE(pixels(hand->image), backs);
+    EXPECT_EQ(act("mnuShowComputerHand")->text(), "Hide Hand");
+    EXPECT_FALSE(act("mnuPeek")->isEnabled()) << "nothing to peek at";
     drawFromStock();
     clickCard(0);
     EXPECT_NE(pixels(hand->image), backs) << "a turn keeps the shown hand face up";
     act("mnuShowComputerHand")->trigger();
     EXPECT_EQ(pixels(hand->image), backs);
+    EXPECT_EQ(act("mnuShowComputerHand")->text(), "Show Hand");
+    EXPECT_TRUE(act("mnuPeek")->isEnabled());
 }
 
 TEST_F(DrawingTest, AUsedUpStockHidesThePileUntilTheNextDeal)

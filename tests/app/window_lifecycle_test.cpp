@@ -123,13 +123,5 @@ TEST_F(LifecycleTest, AFirstStartFromAnEmptyFolderStillPlaysBothGames)
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-TEST_F(LifecycleTest, ARunLeftInVideoPokerStartsInVideoPoker)
-{
-    store.values["isPoker"] = "True";
-    start();
-    EXPECT_TRUE(ps().holdPhase);
-    EXPECT_FALSE(box("picPlayerHand")->isVisible());
-}
-
 }  // namespace
 }  // namespace dm::testing
