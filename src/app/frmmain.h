@@ -35,6 +35,9 @@ struct Dialogs {
 };
 
 // What the window is given from outside: where its data lives, its store, chance and time.
+// Where the k-th card from the bottom of a pile picture lies (at most three are shown).
+inline QPoint pileOffset(int k) { return QPoint(5 * k, k); }
+
 struct AppContext {
     QString programDir;
     SettingsStore* store = nullptr;
@@ -214,7 +217,6 @@ private:
     int playerHandTop_ = 25;
 
     // Mouse state of the user's hand.
-    bool leftButton_ = false;
     bool buttonDown_ = false;
     bool dragging_ = false;
     int pressX_ = 0;
@@ -226,7 +228,6 @@ private:
 
     std::optional<Side> shownWinner_;  // the winner display on the table, kept over a re-layout
     bool firstInitDone_ = false;
-    bool sizing_ = false;
     bool unloaded_ = false;
 };
 

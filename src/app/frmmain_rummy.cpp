@@ -76,14 +76,13 @@ void frmMain::picPlayerDraw_Click()
 QPoint frmMain::placePoint(const Place& p) const
 {
     const int onPile = static_cast<int>(rummy.s.discardPile.size()) - 1;
-    auto pileCorner = [](int k) { return QPoint(5 * k, k); };
     switch (p.kind) {
     case Place::Kind::Stock:
         return picDeal_[0]->pos() + QPoint(8, 4);
     case Place::Kind::DiscardTop:
-        return picReject_->pos() + pileCorner(std::clamp(onPile - 1, 0, 2));
+        return picReject_->pos() + pileOffset(std::clamp(onPile - 1, 0, 2));
     case Place::Kind::DiscardNext:
-        return picReject_->pos() + pileCorner(std::clamp(onPile, 0, 2));
+        return picReject_->pos() + pileOffset(std::clamp(onPile, 0, 2));
     case Place::Kind::PlayerDraw:
         return picPlayerDraw_->pos();
     case Place::Kind::ComputerDraw:
@@ -169,7 +168,6 @@ int frmMain::cardUnder(int x) const
 
 void frmMain::picPlayerHand_MouseDown(QMouseEvent* e)
 {
-    leftButton_ = e->button() == Qt::LeftButton;
     buttonDown_ = true;
     dragging_ = false;
     pressX_ = e->position().toPoint().x();

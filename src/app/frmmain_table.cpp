@@ -21,9 +21,6 @@ namespace {
 constexpr std::array<int, 10> kArch{-30, -19, -11, -5, 0, 2, 4, 8, 13, 19};
 constexpr std::array<int, 10> kSag{28, 18, 10, 4, 0, -2, -4, -8, -13, -19};
 
-// Where the k-th card from the bottom of a pile picture of n shown cards lies.
-QPoint pileOffset(int k) { return QPoint(5 * k, k); }
-
 // The layout's input for a table of the given size; the pay table is as wide as its
 // widest caption.
 LayoutInput layoutInputFor(const frmMain& w, QSize table)
@@ -147,7 +144,6 @@ bool frmMain::loadPicture(const QString& name)
 void frmMain::AutoSizeToPicture()
 {
     guarded("AutoSizeToPicture", [this] {
-        sizing_ = true;
         QSize table = fittedWindowSize(thePic_.isNull() ? QSize(640, 480) : thePic_.size(), prefs.isPoker);
         if (prefs.isPoker) {
             // A narrow picture would clip the pay table beside the cards: widen the
@@ -160,7 +156,6 @@ void frmMain::AutoSizeToPicture()
         }
         surface_->setFixedSize(table);
         setFixedSize(table.width(), table.height() + (menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0));
-        sizing_ = false;
     });
 }
 
