@@ -1,6 +1,7 @@
 #pragma once
 // The table window: owns the state of both games, draws them, and turns menu
 // commands and mouse clicks into game steps.
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -188,6 +189,8 @@ private:
 
     TableSurface* surface_ = nullptr;
     QImage thePic_;
+    QString thePicPath_;
+    QDateTime thePicStamp_;
     PictureBox* picComputerHand_ = nullptr;
     PictureBox* picPlayerHand_ = nullptr;
     PictureBox* picComputerDraw_ = nullptr;

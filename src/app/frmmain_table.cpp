@@ -1,4 +1,6 @@
 // The table: boxes, backgrounds, card drawing and the rummy displays.
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -133,10 +135,16 @@ bool frmMain::loadPicture(const QString& name)
     const QString path = dataPath(picsDir(), name);
     if (!filePresent(path))
         return false;
+    // The picture already on the table (a new hand, the start-up) needs no second decode.
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    if (path == thePicPath_ && stamp == thePicStamp_)
+        return true;
     QImage img(path);
     if (img.isNull())
         return false;  // a file that is not a picture counts as missing
     thePic_ = img;
+    thePicPath_ = path;
+    thePicStamp_ = stamp;
     surface_->setBackground(thePic_);
     return true;
 }
