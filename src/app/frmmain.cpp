@@ -95,18 +95,24 @@ void frmMain::Form_Load()
 
 void frmMain::InitAnimDelay()
 {
-    // One frame of the glide: restore the table under the card and draw it again.
-    QPixmap scratch(cWidth * 2, cHeight * 2);
+    // One frame of a glide: the table under the card put back, the card drawn over it.
+    const QPixmap under = surface_->slice(QRect(0, 0, cWidth, cHeight));
+    QPixmap frame(cWidth, cHeight);
+    {
+        QPainter warm(&frame);
+        cdtDraw(warm, 0, 0, 0, 0);  // the card's picture is made once, as in a glide
+    }
     QElapsedTimer t;
     t.start();
-    constexpr int kFrames = 20;
+    constexpr int kFrames = 50;
     for (int i = 0; i < kFrames; ++i) {
-        QPainter p(&scratch);
-        p.drawPixmap(0, 0, surface_->slice(QRect(0, 0, cWidth * 2, cHeight * 2)));
-        cdtDraw(p, i % 8, i % 4, i % 52, 0);
+        QPainter p(&frame);
+        p.drawPixmap(0, 0, under);
+        cdtDraw(p, 0, 0, 0, 0);
     }
     const double frameSeconds = t.nsecsElapsed() / 1e9 / kFrames;
-    prefs.prfAnimationDelay = animationDelayFor(frameSeconds, measureLoopTurnSeconds());
+    loopTurnSeconds_ = measureLoopTurnSeconds();
+    prefs.prfAnimationDelay = animationDelayFor(frameSeconds, loopTurnSeconds_);
     prefs.prfScrollVal = static_cast<int16_t>(scrollValForDelay(prefs.prfAnimationDelay));
 }
 

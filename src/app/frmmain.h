@@ -218,6 +218,7 @@ private:
     // Layout values.
     int cardStep_ = 16;
     int playerHandTop_ = 25;
+    double loopTurnSeconds_ = 0;  // measured when first needed
 
     // Mouse state of the user's hand.
     bool buttonDown_ = false;

@@ -14,7 +14,7 @@
 namespace dm {
 
 namespace {
-constexpr int kGlideStep = 6;  // pixels a moving card advances per frame
+constexpr int kGlideStep = 3;  // pixels a moving card advances per frame
 constexpr int kDragThreshold = 5;
 }  // namespace
 
@@ -115,7 +115,10 @@ bool frmMain::glide(QPoint from, QPoint to, int card, bool forPoker)
     picAnimate_->move(from);
     picAnimate_->show();
     picAnimate_->raise();
-    const int frameMs = frameWaitMs(prefs.prfAnimationDelay);
+    // The pause after each frame is the delay's loop turns at this machine's speed.
+    if (loopTurnSeconds_ <= 0)
+        loopTurnSeconds_ = measureLoopTurnSeconds();
+    const int frameMs = frameWaitMs(prefs.prfAnimationDelay, loopTurnSeconds_);
     const bool alive = picAnimate_->glide(from, to, kGlideStep, frameMs, this, ctx_.timeScale);
     picAnimate_->hide();
     return alive && !unloaded_;

@@ -104,10 +104,12 @@ int delayForScrollVal(int v)
     return (1000 - v) + 10 * (500 - v);
 }
 
-int frameWaitMs(int prfAnimationDelay)
+int frameWaitMs(int prfAnimationDelay, double loopTurnSeconds)
 {
-    // The slider's middle (delay 500) gives 7 ms a frame; its slowest end (6000) 62 ms.
-    return kMinFrameMs + std::clamp(prfAnimationDelay, 0, kMaxAnimationDelay) / 100;
+    if (prfAnimationDelay <= 0 || loopTurnSeconds <= 0.0)
+        return 0;
+    const double ms = prfAnimationDelay * 1000.0 * loopTurnSeconds * 1000.0;
+    return static_cast<int>(std::min(ms + 0.5, 60'000.0));
 }
 
 CardSprite::CardSprite(QWidget* parent) : QWidget(parent)

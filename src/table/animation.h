@@ -26,12 +26,9 @@ double measureLoopTurnSeconds();
 int scrollValForDelay(int delay);
 int delayForScrollVal(int v);
 
-// Milliseconds one frame of a glide lasts for an animation delay. A frame takes at least
-// kMinFrameMs, the pace the speed measurement aims at (150 frames in 0.3 s); the delay adds
-// to it. Empty loop turns pass too quickly on today's processors to be seen, so the delay
-// is read as a pace rather than counted out in a busy loop.
-constexpr int kMinFrameMs = 2;
-int frameWaitMs(int prfAnimationDelay);
+// Milliseconds that prfAnimationDelay * 1000 loop turns last here: the pause after each
+// frame of a glide, waited on a timer instead of spun (0 for delay <= 0).
+int frameWaitMs(int prfAnimationDelay, double loopTurnSeconds);
 
 // The moving card (picAnimate): a picture with transparent corners above the table.
 class CardSprite : public QWidget {
