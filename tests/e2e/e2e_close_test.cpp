@@ -19,12 +19,7 @@ TEST(E2eClose, ClosingDuringTheOpeningDealEndsTheProgram)
     ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
 
     // Video poker waits a second before its first deal: a close lands inside that wait.
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(x.settingsFile()).path()));
-    {
-        QFile f(x.settingsFile());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Preferences]\nisPoker=True\nprfWager=10\n");
-    }
+    ASSERT_TRUE(x.presetSettings("[Preferences]\nisPoker=True\nprfWager=10\n"));
     ASSERT_TRUE(x.launch());
     const unsigned long window = x.waitForWindow(30000);
     ASSERT_NE(window, 0u) << "the main window never showed";

@@ -56,12 +56,7 @@ TEST(E2ePoker, HeldCardsStayTheRestAreReplacedAndPokerReopens)
     ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
 
     // With the adviser lighting the best play, any hold is drawn (no hold check).
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(x.settingsFile()).path()));
-    {
-        QFile f(x.settingsFile());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Preferences]\nprfShowPokerPlay=True\n");
-    }
+    ASSERT_TRUE(x.presetSettings("[Preferences]\nprfShowPokerPlay=True\n"));
     ASSERT_TRUE(x.launch());
     unsigned long window = x.waitForWindow(30000);
     ASSERT_NE(window, 0u) << "the main window never showed";

@@ -65,6 +65,14 @@ QProcessEnvironment XSession::env() const
 
 QString XSession::settingsFile() const { return home_->path() + "/config/Dunmere/TolvaRummy.conf"; }
 
+bool XSession::presetSettings(const QByteArray& iniText) const
+{
+    if (!QDir().mkpath(QFileInfo(settingsFile()).path()))
+        return false;
+    QFile f(settingsFile());
+    return f.open(QIODevice::WriteOnly) && f.write(iniText) == iniText.size();
+}
+
 QString XSession::startDisplay()
 {
     if (!home_->isValid())

@@ -59,6 +59,8 @@ public:
 
     QString programDir() const { return bin_ ? bin_->path() : QString(); }
     QString settingsFile() const;
+    // Stores settings text before the program's first start; false when it can't be written.
+    bool presetSettings(const QByteArray& iniText) const;
     QString display() const { return display_; }
 
 private:
