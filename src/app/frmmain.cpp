@@ -32,7 +32,7 @@ frmMain::frmMain(AppContext ctx, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Video-Poker / Tolva-Rummy"));
     setObjectName(QStringLiteral("frmMain"));
-    sounds_ = std::make_unique<SoundPlayer>(dataPath(ctx_.programDir, QStringLiteral("wavs")), nullptr);
+    sounds_ = std::make_unique<SoundPlayer>(dataPath(dataDirOf(ctx_), QStringLiteral("wavs")), nullptr);
     cdtInit(cWidth, cHeight);
     buildMenus();
     buildTable();
@@ -46,8 +46,8 @@ frmMain::~frmMain() = default;
 
 void frmMain::setCover(frmHide* cover) { cover_ = cover; }
 
-QString frmMain::picsDir() const { return dataPath(ctx_.programDir, QStringLiteral("pics")); }
-QString frmMain::backsDir() const { return dataPath(ctx_.programDir, QStringLiteral("pics/backs")); }
+QString frmMain::picsDir() const { return dataPath(dataDirOf(ctx_), QStringLiteral("pics")); }
+QString frmMain::backsDir() const { return dataPath(dataDirOf(ctx_), QStringLiteral("pics/backs")); }
 
 void frmMain::guarded(const char* name, const std::function<void()>& body)
 {

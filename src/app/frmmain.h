@@ -40,13 +40,16 @@ struct Dialogs {
 inline QPoint pileOffset(int k) { return QPoint(5 * k, k); }
 
 struct AppContext {
-    QString programDir;
+    QString programDir;      // the program's own folder
+    QString dataDir;         // pictures, sounds, frames and help; empty: programDir
     SettingsStore* store = nullptr;
     Rng* rng = nullptr;
     double timeScale = 1.0;  // 0 in tests: waits only let pending events run
     Dialogs dialogs;         // empty members fall back to the platform's boxes
     QString versionText = QStringLiteral("1.0.0");
 };
+
+inline QString dataDirOf(const AppContext& ctx) { return ctx.dataDir.isEmpty() ? ctx.programDir : ctx.dataDir; }
 
 class frmMain : public QMainWindow, public RummyView, public PokerView {
     Q_OBJECT

@@ -170,7 +170,7 @@ void frmMain::mnuMoreOptions_Click()
 
 void frmMain::mnuContents_Click()
 {
-    guarded("mnuContents_Click", [this] { showHelp(this, dataPath(ctx_.programDir, QStringLiteral("dunmere.hlp"))); });
+    guarded("mnuContents_Click", [this] { showHelp(this, dataPath(dataDirOf(ctx_), QStringLiteral("dunmere.hlp"))); });
 }
 
 void frmMain::mnuAbout_Click()

@@ -50,7 +50,7 @@ PictureBox* makeBox(QWidget* parent, const char* name, int index = 0)
 
 void frmMain::buildTable()
 {
-    surface_ = new TableSurface(ctx_.programDir, this);
+    surface_ = new TableSurface(dataDirOf(ctx_), this);
     surface_->setObjectName("table");
     surface_->setMouseTracking(true);
     surface_->installEventFilter(this);

@@ -3,20 +3,28 @@
 #include <QDir>
 #include <QMessageBox>
 
+#include "app/desktop.h"
 #include "app/frmmain.h"
 #include "cards/random.h"
 #include "store/qt/settings.h"
 #include "table/cover.h"
+#include "table/files.h"
 
 int main(int argc, char** argv)
 {
+    // Answered before any window system is needed, so they work on a text console.
+    if (const auto status = dm::answerInfoOption(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dunmere"));
+    QGuiApplication::setDesktopFileName(dm::kAppId);
     try {
         dm::SystemRng rng;
         dm::QtSettingsStore store;
         dm::AppContext ctx;
         ctx.programDir = QCoreApplication::applicationDirPath();
+        ctx.dataDir = dm::findDataDir(ctx.programDir);
+        QApplication::setWindowIcon(dm::appIcon(ctx.dataDir));
         ctx.store = &store;
         ctx.rng = &rng;
         ctx.versionText = QStringLiteral(DUNMERE_VERSION);

@@ -29,6 +29,17 @@ QString dataPath(const QString& programDir, const QString& relative)
     return rel.isEmpty() ? dir : dir + QLatin1Char('/') + rel;
 }
 
+QString findDataDir(const QString& programDir)
+{
+    const QDir beside(programDir);
+    if (beside.exists(QStringLiteral("pics")))
+        return programDir;
+    const QString installed = QDir::cleanPath(beside.filePath(QStringLiteral("../share/dunmere")));
+    if (QDir(installed).exists(QStringLiteral("pics")))
+        return installed;
+    return programDir;
+}
+
 QStringList listFolder(const QString& dir)
 {
     const QDir d(dir);

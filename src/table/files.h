@@ -12,6 +12,11 @@ bool filePresent(const QString& path);
 // programDir + "/" + relative; either separator is accepted in relative ("wavs\\deal.wav").
 QString dataPath(const QString& programDir, const QString& relative);
 
+// Where the pictures, sounds and help are read from: beside the program when its "pics"
+// folder is there (a build folder or a portable copy), else "../share/dunmere" from the
+// program's folder, as installed under any prefix; the program folder when neither has it.
+QString findDataDir(const QString& programDir);
+
 // Plain file names of dir, files only, sorted case-insensitively; empty when dir is missing.
 QStringList listFolder(const QString& dir);
 

@@ -1,10 +1,12 @@
 // dunmere-assets <program folder>: writes every picture, sound and the help beside the game.
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "backgrounds.h"
 #include "help.h"
+#include "icon.h"
 #include "images.h"
 #include "output.h"
 #include "sounds.h"
@@ -44,6 +46,14 @@ int generate(const QDir& root)
     for (const NamedSound& sound : sounds()) {
         const QString path = root.filePath("wavs/" + sound.file);
         ok &= report(writeFileAtomically(path, encodeWav(sound.samples)), path);
+    }
+    // The icon as a desktop's hicolor theme holds it, ready to be installed as it is.
+    const QString apps = QStringLiteral("icons/hicolor/%1/apps/" DUNMERE_APP_ID ".%2");
+    const QString svgPath = root.filePath(apps.arg("scalable", "svg"));
+    ok &= report(root.mkpath(QFileInfo(svgPath).path()) && writeFileAtomically(svgPath, iconSvg()), svgPath);
+    for (int size : kIconSizes) {
+        const QString path = root.filePath(apps.arg(QStringLiteral("%1x%1").arg(size), "png"));
+        ok &= report(root.mkpath(QFileInfo(path).path()) && saveImageAtomically(path, renderIcon(size), "png", 0), path);
     }
     const QString helpPath = root.filePath("dunmere.hlp");
     ok &= report(writeFileAtomically(helpPath, helpText().toUtf8()), helpPath);

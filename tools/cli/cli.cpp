@@ -77,6 +77,7 @@ constexpr const char* kUsage =
     "  offer                nine cards and the offered discard -> win, take SLOT or draw\n"
     "  sheet FILE.png       draws every card face, back and animation frame into FILE.png\n"
     "  --help               shows this text\n"
+    "  --version            shows the program's version\n"
     "\n"
     "A line that is not understood gets an answer starting \"error:\"; the exit status is\n"
     "then 1.\n";
@@ -117,6 +118,10 @@ int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostr
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
         out << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        out << "dunmere-cli " << DUNMERE_VERSION << '\n';
         return 0;
     }
 
