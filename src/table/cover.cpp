@@ -31,14 +31,18 @@ void frmHide::setMainWindow(QWidget* mainWindow)
     connect(main_, &QObject::destroyed, this, &QObject::deleteLater, Qt::UniqueConnection);
 }
 
-void frmHide::showCover()
+void frmHide::setVisible(bool visible)
 {
+    if (!visible) {
+        QWidget::setVisible(false);
+        return;
+    }
     QScreen* screen = main_ ? main_->screen() : nullptr;
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(screen->geometry());
-    show();
+    QWidget::setVisible(true);
     sendBehind();
 }
 

@@ -16,9 +16,9 @@ public:
 
     void setMainWindow(QWidget* mainWindow);
 
-    // Covers the screen the main window is on (or the primary one) and shows itself
-    // behind the main window.
-    void showCover();
+    // Every showing covers the whole screen the main window is on (or the primary one)
+    // from its top left corner, behind the main window.
+    void setVisible(bool visible) override;
 
 protected:
     void changeEvent(QEvent*) override;

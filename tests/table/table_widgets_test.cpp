@@ -1,4 +1,3 @@
-#include "table/cover.h"
 #include "table/helpview.h"
 #include "table/picture_box.h"
 #include "table/surface.h"
@@ -7,8 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QPointer>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -110,19 +107,4 @@ TEST(TableHelp, ShowsContentsOrSaysTheFileIsMissing)
     EXPECT_TRUE(help->browser()->toPlainText().contains("Rummy rules"));
     help->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-TEST(TableCover, CoversTheScreenAndGoesWithTheMainWindow)
-{
-    QPointer<frmHide> cover;
-    {
-        QWidget main;
-        main.show();
-        cover = new frmHide(&main);
-        cover->showCover();
-        EXPECT_EQ(cover->geometry(), main.screen()->geometry());
-        EXPECT_FALSE(cover->testAttribute(Qt::WA_QuitOnClose));  // never keeps the program alive
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(cover.isNull());
 }
