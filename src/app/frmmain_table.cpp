@@ -163,7 +163,16 @@ void frmMain::AutoSizeToPicture()
             table.rwidth() += std::max(0, lacking);
         }
         surface_->setFixedSize(table);
-        setFixedSize(table.width(), table.height() + (menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0));
+        // The menu bar takes its strip whether or not the window is on the screen yet:
+        // asking whether it is visible would leave it out before the first show.
+        const QMenuBar* bar = menuBar();
+        int menu = 0;
+        if (!bar->isHidden() && !bar->isNativeMenuBar()) {
+            menu = bar->heightForWidth(table.width());
+            if (menu < 0)
+                menu = bar->sizeHint().height();
+        }
+        setFixedSize(table.width(), table.height() + menu);
     });
 }
 

@@ -64,16 +64,17 @@ TEST_F(LifecycleTest, AWaitRunningAtTheCloseReturnsFalse)
 
 TEST_F(LifecycleTest, WindowKeepsItsPictureFittedSize)
 {
+    store.values["isPoker"] = "True";  // sized before it is first shown
     start();
-    const QSize pic = QImage(QStringLiteral(DUNMERE_BIN_DIR "/pics/") + QString::fromStdString(w->prefs.prfTolvaBackground)).size();
+    const QSize pic = QImage(QStringLiteral(DUNMERE_BIN_DIR "/pics/") + QString::fromStdString(w->prefs.prfPKBackground)).size();
     ASSERT_FALSE(pic.isEmpty());
-    const QSize table = fittedWindowSize(pic, false);
-    const int menu = w->menuBar()->height();
+    const QSize table = fittedWindowSize(pic, true);
+    // The whole table and the menu bar above it, not a pixel more or less.
     auto expectFitted = [&](const char* after) {
-        EXPECT_LE(w->width(), table.width()) << after;
-        EXPECT_LE(w->height(), table.height() + menu) << after;
+        EXPECT_EQ(w->centralWidget()->size(), table) << after;
+        EXPECT_EQ(w->size(), QSize(table.width(), table.height() + w->menuBar()->height())) << after;
+        EXPECT_EQ(w->centralWidget()->geometry().bottom(), w->height() - 1) << after;
     };
-    EXPECT_EQ(w->centralWidget()->size(), table);
     expectFitted("start");
     w->resize(table.width() + 300, table.height() + 300);
     QCoreApplication::processEvents();
@@ -85,7 +86,7 @@ TEST_F(LifecycleTest, WindowKeepsItsPictureFittedSize)
     expectFitted("maximize");
 
     // Every card box of both games lies on the table.
-    for (const char* game : {"mnuPoker", "mnuPlayRummy"}) {
+    for (const char* game : {"mnuPlayRummy", "mnuPoker"}) {
         act(game)->trigger();
         for (QWidget* b : w->centralWidget()->findChildren<PictureBox*>())
             if (b->isVisible())

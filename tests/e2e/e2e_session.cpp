@@ -151,15 +151,20 @@ bool XSession::launch()
     return app_->waitForStarted(5000);
 }
 
+unsigned long XSession::findWindow(const QString& titlePattern)
+{
+    const ToolResult r = run("xdotool", {"search", "--onlyvisible", "--name", titlePattern}, 3000);
+    bool ok = false;
+    const unsigned long id = r.out.split('\n').value(0).trimmed().toULong(&ok);
+    return r.exitCode == 0 && ok ? id : 0;
+}
+
 unsigned long XSession::waitForWindow(int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
     do {
-        const ToolResult r = run("xdotool", {"search", "--onlyvisible", "--name", kTitle}, 3000);
-        bool ok = false;
-        const unsigned long id = r.out.split('\n').value(0).trimmed().toULong(&ok);
-        if (r.exitCode == 0 && ok)
+        if (const unsigned long id = findWindow(kTitle))
             return id;
         if (!app_ || app_->state() == QProcess::NotRunning)
             return 0;
@@ -184,7 +189,7 @@ std::optional<int> XSession::waitForExit(int timeoutMs)
     return app_->exitCode();
 }
 
-std::optional<TableGeometry> XSession::geometry(unsigned long window, int tableHeight)
+std::optional<QRect> XSession::windowRect(unsigned long window)
 {
     const ToolResult r = run("xwininfo", {"-id", QString::number(window)});
     if (r.exitCode != 0)
@@ -196,11 +201,19 @@ std::optional<TableGeometry> XSession::geometry(unsigned long window, int tableH
     };
     const auto x = field("Absolute upper-left X"), y = field("Absolute upper-left Y");
     const auto w = field("Width"), h = field("Height");
-    if (!x || !y || !w || !h || *h < tableHeight)
+    if (!x || !y || !w || !h)
+        return std::nullopt;
+    return QRect(*x, *y, *w, *h);
+}
+
+std::optional<TableGeometry> XSession::geometry(unsigned long window, int tableHeight)
+{
+    const auto r = windowRect(window);
+    if (!r || r->height() < tableHeight)
         return std::nullopt;
     TableGeometry g;
-    g.client = QRect(*x, *y, *w, *h);
-    g.table = QRect(*x, *y + (*h - tableHeight), *w, tableHeight);  // the menu bar is above the table
+    g.client = *r;
+    g.table = QRect(r->left(), r->top() + (r->height() - tableHeight), r->width(), tableHeight);  // the menu bar is above the table
     return g;
 }
 

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 namespace e2e {
 
@@ -50,6 +51,10 @@ public:
     // Waits for the program to end. nullopt: still running after timeoutMs or crashed.
     std::optional<int> waitForExit(int timeoutMs);
 
+    // The visible window whose title matches the pattern; 0 when there is none.
+    unsigned long findWindow(const QString& titlePattern);
+    // A window's client area on the screen, as the X server has it.
+    std::optional<QRect> windowRect(unsigned long window);
     std::optional<TableGeometry> geometry(unsigned long window, int tableHeight = 600);
     QImage screenshot();
     bool click(QPoint screen);
@@ -113,3 +118,10 @@ QImage pollScreen(XSession& x, int timeoutMs, Pred pred)
 }
 
 }  // namespace e2e
+
+// Readable failures for the geometry checks.
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }

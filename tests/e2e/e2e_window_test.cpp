@@ -1,0 +1,130 @@
+// The real program's window and desktop cover as a window manager places them: a start
+// in video poker shows the whole table, and the cover hides the whole screen.
+#include <gtest/gtest.h>
+
+#include "e2e_layout.h"
+#include "e2e_session.h"
+
+using namespace e2e;
+
+namespace {
+
+const QString kCoverTitle = QStringLiteral("^Dunmere$");
+const QRect kScreen(0, 0, 1280, 1024);
+
+bool labelGrey(const QColor& c)
+{
+    return std::abs(c.red() - c.green()) < 14 && std::abs(c.green() - c.blue()) < 14 && c.red() >= 100;
+}
+
+// Polls for the cover window; 0 when it never showed.
+unsigned long waitForCover(XSession& x, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (const unsigned long id = x.findWindow(kCoverTitle))
+            return id;
+        QThread::msleep(100);
+    } while (clock.elapsed() < timeoutMs);
+    return 0;
+}
+
+// "Hide Desktop" / "Show Desktop": the third item of "&Preferences" on the rummy table,
+// where the menu opens on its first item.
+bool toggleCoverFromMenu(XSession& x)
+{
+    if (!x.key("alt+p"))
+        return false;
+    QThread::msleep(400);
+    return x.key("Down Down Return");
+}
+
+}  // namespace
+
+TEST(E2eWindow, AStartInVideoPokerShowsTheWholeTable)
+{
+    XSession x;
+    const QString display = x.startDisplay();
+    ASSERT_TRUE(display.isEmpty()) << "X display for the end-to-end tests: " << display.toStdString();
+    const QString folder = x.prepareProgramFolder();
+    ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
+    ASSERT_TRUE(x.presetSettings("[Preferences]\nisPoker=True\nprfShowPokerPlay=False\n"));
+    ASSERT_TRUE(x.launch());
+    const unsigned long window = x.waitForWindow(30000);
+    ASSERT_NE(window, 0u) << "the main window never showed";
+    const auto atStart = x.geometry(window);
+    ASSERT_TRUE(atStart);
+    const Boxes b = onScreen(tableBoxes(800, 600, true), atStart->table.topLeft());
+    const QImage dealt = pollScreen(x, 20000, [&](const QImage& img) {
+        for (const QRect& r : b.poker)
+            if (share(img, r, nearWhite) < 0.4)
+                return false;
+        return true;
+    });
+    ASSERT_FALSE(dealt.isNull()) << "the first poker hand was never dealt";
+
+    // The adviser waits for an error, so no row is lit. Every row of the pay table is
+    // whole, "All Trash" too, with the table and its rail showing below it.
+    EXPECT_EQ(payTableRows(dealt, atStart->table), 21);
+    const QRect belowLastRow(atStart->client.right() - 40, atStart->client.bottom() - 8, 20, 8);
+    EXPECT_LT(share(dealt, belowLastRow, labelGrey), 0.2) << "the last pay-table row runs off the window";
+
+    // A switch to rummy and back sizes the window after it is on the screen: the start
+    // must have given the same size.
+    ASSERT_TRUE(x.key("ctrl+r"));
+    QThread::msleep(1500);
+    ASSERT_TRUE(x.key("ctrl+v"));
+    QThread::msleep(1500);
+    const auto afterSwitch = x.windowRect(window);
+    ASSERT_TRUE(afterSwitch);
+    EXPECT_EQ(atStart->client.size(), afterSwitch->size());
+    EXPECT_EQ(atStart->client.width(), 800);
+
+    ASSERT_TRUE(x.closeWindow(window));
+    const auto status = x.waitForExit(20000);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(*status, 0);
+}
+
+TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
+{
+    XSession x;
+    const QString display = x.startDisplay();
+    ASSERT_TRUE(display.isEmpty()) << "X display for the end-to-end tests: " << display.toStdString();
+    const QString folder = x.prepareProgramFolder();
+    ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
+    ASSERT_TRUE(x.presetSettings("[Preferences]\nprfHideDesktop=True\n"));
+    ASSERT_TRUE(x.launch());
+    const unsigned long window = x.waitForWindow(30000);
+    ASSERT_NE(window, 0u) << "the main window never showed";
+    const auto g = x.geometry(window);
+    ASSERT_TRUE(g);
+    const Boxes b = onScreen(tableBoxes(800, 600, false), g->table.topLeft());
+    ASSERT_FALSE(pollScreen(x, 15000, [&](const QImage& img) { return share(img, b.playerHand, nearWhite) > 0.3; })
+                     .isNull())
+        << "rummy was never dealt, or the cover hides it";
+
+    unsigned long cover = waitForCover(x, 5000);
+    ASSERT_NE(cover, 0u) << "no cover at a start with the desktop hidden";
+    EXPECT_EQ(x.windowRect(cover), kScreen) << "the cover at start";
+
+    ASSERT_TRUE(toggleCoverFromMenu(x));  // "Show Desktop"
+    QThread::msleep(800);
+    EXPECT_EQ(x.findWindow(kCoverTitle), 0u) << "\"Show Desktop\" should take the cover away";
+    ASSERT_TRUE(toggleCoverFromMenu(x));  // "Hide Desktop"
+    cover = waitForCover(x, 5000);
+    ASSERT_NE(cover, 0u) << "\"Hide Desktop\" showed no cover";
+    EXPECT_EQ(x.windowRect(cover), kScreen) << "the cover from the menu";
+    // The table stays in front of it.
+    EXPECT_FALSE(pollScreen(x, 5000, [&](const QImage& img) { return share(img, b.playerHand, nearWhite) > 0.3; })
+                     .isNull())
+        << "the cover came over the table";
+
+    // The cover never keeps the program running once the table is closed.
+    ASSERT_TRUE(x.closeWindow(window));
+    const auto status = x.waitForExit(20000);
+    ASSERT_TRUE(status) << "the program did not end with its table";
+    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(storedPreferences(x.settingsFile()).value("prfHideDesktop"), "True");
+}
