@@ -99,6 +99,7 @@ void frmMain::buildTable()
     pokerCounters_->hide();
     auto* counters = new QGridLayout(pokerCounters_);
     counters->setContentsMargins(10, 6, 10, 6);
+    counters->setSizeConstraint(QLayout::SetFixedSize);  // the panel follows its labels
     auto addCounter = [&](int col, const QString& caption, const char* name, const QString& start) {
         auto* c = new QLabel(caption, pokerCounters_);
         auto* v = new QLabel(start, pokerCounters_);
@@ -107,6 +108,13 @@ void frmMain::buildTable()
         f.setBold(true);
         f.setPixelSize(18);
         v->setFont(f);
+        // Room for the widest 16-bit value, so a count never reads cut or shifts its
+        // neighbours: a minus sign and five of the widest digit.
+        const QFontMetrics m(f);
+        int widest = 0;
+        for (char d = '0'; d <= '9'; ++d)
+            widest = std::max(widest, m.horizontalAdvance(QStringLiteral("-") + QString(5, QLatin1Char(d))));
+        v->setMinimumWidth(widest);
         counters->addWidget(c, 0, col);
         counters->addWidget(v, 1, col);
         return v;

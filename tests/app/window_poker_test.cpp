@@ -1,5 +1,5 @@
 // Video poker on the window: holds by key and by mouse, the draw by key and by the
-// deal pile, and a pay table that stays clear of the cards.
+// deal pile, a pay table that stays clear of the cards and counters that show any value.
 #include <QLabel>
 
 #include "app_fixture.h"
@@ -100,6 +100,41 @@ TEST_P(PokerWindowTest, PayTableAndCountersStayClearOfTheCards)
         EXPECT_TRUE(table.contains(card(c)->geometry())) << c;
     }
     EXPECT_GE(table.width(), 640);
+}
+
+TEST_P(PokerWindowTest, CountersShowEveryValueWhole)
+{
+    struct Row {
+        const char* name;
+        int16_t winnings, hands, timer;
+    };
+    const Row rows[] = {
+        {"lowest of all", INT16_MIN, INT16_MAX, INT16_MIN},
+        {"highest of all", INT16_MAX, INT16_MAX, INT16_MAX},
+        {"a small loss beside the timer's start", -10, 3, 100},
+        {"four-character winnings", 1000, 9999, 100},
+    };
+    QWidget* panel = w->winningsLabel()->parentWidget();
+    const auto labels = panel->findChildren<QLabel*>();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ps().winnings = row.winnings;
+        ps().hands = row.hands;
+        ps().timer = row.timer;
+        w->showCounters();
+        QCoreApplication::processEvents();
+        for (QLabel* l : labels) {
+            const std::string text = l->text().toStdString();
+            EXPECT_TRUE(panel->rect().contains(l->geometry())) << text << " runs out of its panel";
+            EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text())) << text << " is cut";
+            for (QLabel* other : labels)
+                EXPECT_TRUE(other == l || !other->geometry().intersects(l->geometry()))
+                    << text << " overlaps " << other->text().toStdString();
+        }
+        EXPECT_TRUE(w->centralWidget()->rect().contains(onTable(panel)));
+        for (int i = 0; i < 21; ++i)
+            EXPECT_FALSE(onTable(panel).intersects(onTable(w->pokerLabel(i)))) << "counters over label " << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutPictures, PokerWindowTest, ::testing::Bool());
