@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cmath>
 #include <stdexcept>
 
 #include "app/frmmain.h"
@@ -316,7 +317,11 @@ void frmPreferences::Combo1_Click()
             if (file.isNull())
                 return;
         }
-        QPixmap preview(picBacks->size());
+        // At the screen's pixel ratio, as the table's cards are, so it is as sharp as they are.
+        const qreal dpr = picBacks->devicePixelRatioF();
+        QPixmap preview(static_cast<int>(std::ceil(picBacks->width() * dpr)),
+                        static_cast<int>(std::ceil(picBacks->height() * dpr)));
+        preview.setDevicePixelRatio(dpr);
         preview.fill(kFelt);
         QPainter painter(&preview);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -183,6 +183,38 @@ TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableOnly)
     }
 }
 
+// Run at 200 % scale too (its own CTest entry), where a preview drawn without the
+// screen's pixel ratio is blown up and blurred.
+TEST_F(PrefsDialogTest, BackPreviewIsAsSharpAsTheTableCards)
+{
+    open();
+    const qreal dpr = dlg->picBacks->devicePixelRatioF();
+    for (const QString& entry : {QStringLiteral("Weave"), QStringLiteral("red.png")}) {
+        SCOPED_TRACE(entry.toStdString());
+        choose(entry);
+        const QPixmap preview = dlg->picBacks->pixmap();
+        EXPECT_EQ(preview.devicePixelRatio(), dpr);
+
+        // The card as the table paints it at this ratio, against the preview's card.
+        w->prefs.prfIsTolvaCustomCardBack = entry.endsWith(".png");
+        w->prefs.prfTolvaBackFace = 55;
+        w->loadCustomBack(entry);
+        QImage table(qRound(w->cWidth * dpr), qRound(w->cHeight * dpr), QImage::Format_ARGB32_Premultiplied);
+        table.setDevicePixelRatio(dpr);
+        table.fill(Qt::transparent);
+        {
+            QPainter p(&table);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            w->drawBack(p, 0, 0, false);
+        }
+        const QRect inner(qRound(10 * dpr), qRound(10 * dpr), qRound((w->cWidth - 20) * dpr),
+                          qRound((w->cHeight - 20) * dpr));
+        const QImage shown = preview.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_TRUE(shown.copy(inner.translated(qRound(15 * dpr), qRound(15 * dpr))) == table.copy(inner))
+            << "the preview's card is not pixel for pixel the table's";
+    }
+}
+
 TEST_F(PrefsDialogTest, CustomFlagFollowsTheChoice)
 {
     // The design already set, no picture in use: the remembered picture name stays.
