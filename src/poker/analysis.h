@@ -54,6 +54,13 @@ struct GameSolution {
     double adviserLow = 0;
     double adviserHigh = 0;
 };
-GameSolution solveGame(const PayTable& pays = kGamePays, bool withAdviser = false);
+// How the solve runs; the figures are the same either way. Without the suit symmetry every
+// deal is solved on its own (the plain way, for comparison).
+struct SolveOptions {
+    bool suitSymmetry = true;
+    int threads = 0;  // 0: one per core, up to 8
+};
+GameSolution solveGame(const PayTable& pays = kGamePays, bool withAdviser = false,
+                       const SolveOptions& options = {});
 
 }  // namespace dm
