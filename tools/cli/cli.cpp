@@ -6,6 +6,7 @@
 
 #include "cards/card.h"
 #include "cli_commands.h"
+#include "poker/analysis.h"
 
 namespace dm {
 
@@ -72,12 +73,21 @@ constexpr const char* kUsage =
     "  classify [--payout]  five cards -> video poker class 1..21\n"
     "  census [--payout]    no input; 21 lines \"CLASS COUNT\" over all five-card hands\n"
     "  holdcheck            five cards and a hold mask such as 11000 -> 1 correct, 0 wrong\n"
+    "  holds [--pays P]     five cards -> the exact value of each of the 32 holds, in\n"
+    "                       credits for the 5-credit wager, mask 0..31 (bit i holds card i)\n"
+    "  return [--pays P] [--adviser]\n"
+    "                       no input; the return of perfect play over every deal, the\n"
+    "                       final hands it makes and their total; --adviser adds the\n"
+    "                       return of the adviser's worst and best accepted holds\n"
     "  winning              ten cards -> 1 if they form a winning rummy hand, else 0\n"
     "  evaluate             ten cards of the computer's hand -> ten values | discard slot\n"
     "  offer                nine cards and the offered discard -> win, take SLOT or draw\n"
     "  sheet FILE.png       draws every card face, back and animation frame into FILE.png\n"
     "  --help               shows this text\n"
     "  --version            shows the program's version\n"
+    "\n"
+    "P is nine per-credit pays, jacks or better first, royal flush last, in one argument;\n"
+    "the game's are \"1 2 3 4 6 9 25 50 800\".\n"
     "\n"
     "A line that is not understood gets an answer starting \"error:\"; the exit status is\n"
     "then 1.\n";
@@ -125,15 +135,29 @@ int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostr
         return 0;
     }
 
-    // Every command but sheet takes at most the --payout option, and only two accept it.
+    // Options: --payout for classify and census, --pays for holds and return,
+    // --adviser for return; sheet takes a file name instead.
     const bool takesPayout = command == "classify" || command == "census";
+    const bool takesPays = command == "holds" || command == "return";
     bool payout = false;
+    bool adviser = false;
+    PayTable pays = kGamePays;
     if (command != "sheet") {
         for (size_t i = 1; i < args.size(); ++i) {
-            if (takesPayout && args[i] == "--payout")
+            if (takesPayout && args[i] == "--payout") {
                 payout = true;
-            else
+            } else if (command == "return" && args[i] == "--adviser") {
+                adviser = true;
+            } else if (takesPays && args[i] == "--pays") {
+                if (i + 1 == args.size())
+                    return usageError(err, "--pays needs nine pays in one argument");
+                const auto given = cli::parsePays(args[++i]);
+                if (!given)
+                    return usageError(err, "--pays '" + args[i] + "' is not nine non-negative whole numbers");
+                pays = *given;
+            } else {
                 return usageError(err, "unexpected argument '" + args[i] + "' for " + command);
+            }
         }
     }
 
@@ -143,6 +167,16 @@ int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostr
         });
     if (command == "census") {
         for (const std::string& line : cli::censusLines(payout))
+            out << line << '\n';
+        out.flush();
+        return 0;
+    }
+    if (command == "holds")
+        return answerLines(in, out, [&pays](std::string_view line, std::string& error) {
+            return cli::holdsLine(line, pays, error);
+        });
+    if (command == "return") {
+        for (const std::string& line : cli::returnLines(pays, adviser))
             out << line << '\n';
         out.flush();
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 // The commands behind dunmere-cli, each answering one input line.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,11 @@ std::optional<std::vector<int>> parseCardTokens(const std::vector<std::string_vi
 Answer classifyLine(std::string_view line, bool payout, std::string& error);
 Answer holdCheckLine(std::string_view line, std::string& error);
 std::vector<std::string> censusLines(bool payout);
+
+// Nine non-negative per-credit pays, jacks or better first; nothing when malformed.
+std::optional<std::array<int, 9>> parsePays(std::string_view text);
+Answer holdsLine(std::string_view line, const std::array<int, 9>& pays, std::string& error);
+std::vector<std::string> returnLines(const std::array<int, 9>& pays, bool adviser);
 
 Answer winningLine(std::string_view line, std::string& error);
 Answer evaluateLine(std::string_view line, std::string& error);
