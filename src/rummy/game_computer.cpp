@@ -83,8 +83,12 @@ bool RummyGame::ComputerDrawFromDeck(uint32_t serial)
         if (s.eval.handWon)
             return true;
         takeTopOfStock(s.computerHand[9]);
+        // The pile picture steps aside while its top card leaves, so the back is seen to go;
+        // an abandoned glide leaves the pile to the new deal (or to no window at all).
+        view_.showStock(4);
         if (!glide(Place{Place::Kind::Stock}, Place{Place::Kind::ComputerDraw}, kNoCard, serial))
             return false;
+        view_.showStock(s.pileImage);
         view_.showDrawSpot(Side::Computer, true);
         const int last = static_cast<int>(s.stock.size()) - 1;
         if (last >= 4 && last <= 8)

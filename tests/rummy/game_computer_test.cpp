@@ -46,7 +46,7 @@ TEST(RummyComputer, TurnOutcomes)
           "refreshHand Computer 99"},
          "AC", false},
         {"draws, throws the evaluated card", kPlainUser, kLooseNine, "KD 9H", {0.0}, 3,
-         {"wait 100", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99", "drawSpot Computer shown",
+         {"wait 100", "sound deal.wav", "stock 0", "stock 4", "animate Stock>ComputerDraw 99", "stock 0", "drawSpot Computer shown",
           "wait 100", "sound drop.wav", "refreshHand Computer 8 skip", "animate ComputerSlot8>DiscardNext " + num("6D"),
           "discardPile", "refreshHand Computer 99"},
          "6D", false},
@@ -54,7 +54,7 @@ TEST(RummyComputer, TurnOutcomes)
         {"wins with the offered card", kUserNine, kWinningNine, "QH", {0.0, 0.0}, 9,
          {"sound lost.wav", "winner Computer", "wait 1000", "banks 95/105"}, "QH", true},
         {"wins with a drawn card", kUserNine, kWinningNine, "QH 2C", {0.75, 0.7, 0.2}, 8,
-         {"wait 400", "sound deal.wav", "stock 0", "animate Stock>ComputerDraw 99", "drawSpot Computer shown",
+         {"wait 400", "sound deal.wav", "stock 0", "stock 4", "animate Stock>ComputerDraw 99", "stock 0", "drawSpot Computer shown",
           "sound lost1.wav", "winner Computer", "wait 1000", "banks 95/105"},
          "KS", true},
     };
@@ -80,6 +80,31 @@ TEST(RummyComputer, MeldsFoundInATurnGatherAtTheLeft)
     userPlays(t, 3);
     EXPECT_EQ(handNumbers(t.s.computerHand, 3), numbersOf("3C 3D 3H"));
     EXPECT_EQ(t.s.discardPile.back().number, parseCard("6D"));
+}
+
+// Late in a long hand the meld store is full: a set completed by the drawn card is then
+// known only by the marks on its cards, which must follow the card into its new slot.
+TEST(RummyComputer, ASetCompletedByTheDrawnCardIsKeptWhenTheStoreIsFull)
+{
+    Table t;
+    // The user throws 7S, then 9C: neither is worth taking. The computer draws 5H, then KD;
+    // its three stored melds have long gone to the pile.
+    t.arrange("2C 4C 6C 8C 9D QD 2H 4H 6S", "5C 5D AC 3D 8H 10S JD KH QS", "KD 9C 5H 7S");
+    t.s.resetMelds = false;
+    for (const char* meld : {"AH AS AD", "9H 10H JH", "7C 7D 7H"}) {
+        const auto n = numbersOf(meld);
+        CardRec a = cardOf(n[0]), b = cardOf(n[1]), c = cardOf(n[2]);
+        a.value = b.value = c.value = 10;
+        ASSERT_TRUE(t.s.eval.computerMelds.addMeld(a, b, c));
+    }
+    userPlays(t, 9);
+    ASSERT_EQ(t.s.discardPile.back().number, parseCard("QS")) << "5H took the place of QS";
+    userPlays(t, 9);
+    ASSERT_FALSE(t.s.eval.handWon);
+    const auto held = handNumbers(t.s.computerHand);
+    for (const char* card : {"5C", "5D", "5H"})
+        EXPECT_NE(std::find(held.begin(), held.end(), parseCard(card)), held.end()) << card << " was thrown";
+    EXPECT_EQ(placesCheck(t.s), "");
 }
 
 // One pause length per turn, k x delay; an out-of-range delay is clamped so the
