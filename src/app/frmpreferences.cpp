@@ -33,6 +33,7 @@ namespace dm {
 namespace {
 
 constexpr int kDesigns = kLastBack - kFirstBack + 1;
+static_assert(kFirstBack == kFirstBackDesign && kLastBack == kLastBackDesign, "the stored designs are the library's");
 constexpr int kPreviewMargin = 15;  // the preview box is the card plus 30 pixels each way
 const QColor kFelt(0x1f, 0x5e, 0x3a);
 
@@ -384,7 +385,7 @@ bool frmPreferences::spacingAccepted()
     const auto n = storedNumber(txtSpacer->text().toStdString());
     if (!n)
         return true;  // text that is not a number is left alone
-    if (*n >= 10 && *n <= 40) {
+    if (*n >= kMinCardSpace && *n <= kMaxCardSpace) {
         main_.prefs.prfCardSpace = static_cast<int16_t>(*n);
         return true;
     }

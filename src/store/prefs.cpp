@@ -117,23 +117,52 @@ void nonZeroKey(SettingsStore& store, const std::string& key, Int& var, Int fall
     var = (n && *n != 0) ? *n : fallback;
 }
 
+// Keys the preferences dialog keeps within a range: a stored 0 gives the default as
+// above; any other value outside the range is not used and is reported like bad text.
+template <typename Int>
+void rangedKey(SettingsStore& store, const std::string& key, Int& var, Int fallback, Int lowest, Int highest,
+               std::vector<std::string>& bad)
+{
+    nonZeroKey(store, key, var, fallback, bad);
+    if (var < lowest || var > highest) {
+        var = fallback;
+        bad.push_back(key);
+    }
+}
+
 void boolKey(SettingsStore& store, const std::string& key, bool& var, bool fallback)
 {
     const auto text = store.read(key);
     var = text ? storedBool(*text) : fallback;
 }
 
-void nonEmptyKey(SettingsStore& store, const std::string& key, std::string& var, const std::string& fallback)
+// The picture settings hold a file name inside a data folder; a folder part (a hand-edited
+// "../../x.jpg", or "..\\x.jpg": the data paths take either separator) would reach pictures
+// outside it, so only the name after the last separator counts.
+std::string fileNameOnly(const std::string& text)
+{
+    const auto slash = text.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? text : text.substr(slash + 1);
+    return (name == "." || name == "..") ? std::string() : name;
+}
+
+void fileKey(SettingsStore& store, const std::string& key, std::string& var, const std::string& fallback)
 {
     const auto text = store.read(key);
-    var = (text && !text->empty()) ? *text : fallback;
+    const std::string name = text ? fileNameOnly(*text) : std::string();
+    var = name.empty() ? fallback : name;
 }
 
 void backgroundKey(SettingsStore& store, const std::string& key, std::string& var,
                    const std::string& missing, const std::string& storedEmpty)
 {
     const auto text = store.read(key);
-    var = !text ? missing : text->empty() ? storedEmpty : *text;
+    if (!text) {
+        var = missing;
+        return;
+    }
+    const std::string name = fileNameOnly(*text);
+    var = name.empty() ? storedEmpty : name;
 }
 
 std::string boolText(bool b) { return b ? "True" : "False"; }
@@ -170,13 +199,14 @@ std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& p)
     if (const auto text = store.read("prfCardOutlineColor"); text && storedNumber(*text))
         p.prfCardOutlineColor = fitNumber<int32_t>(*text, "prfCardOutlineColor", bad).value_or(d.prfCardOutlineColor);
     nonZeroKey(store, "prfWager", p.prfWager, d.prfWager, bad);
-    nonZeroKey(store, "prfCardSpace", p.prfCardSpace, d.prfCardSpace, bad);
-    nonEmptyKey(store, "prfTolvaCustomBackFace", p.prfTolvaCustomBackFace, d.prfTolvaCustomBackFace);
-    nonEmptyKey(store, "prfPKCustomBackFace", p.prfPKCustomBackFace, d.prfPKCustomBackFace);
+    rangedKey(store, "prfCardSpace", p.prfCardSpace, d.prfCardSpace, kMinCardSpace, kMaxCardSpace, bad);
+    fileKey(store, "prfTolvaCustomBackFace", p.prfTolvaCustomBackFace, d.prfTolvaCustomBackFace);
+    fileKey(store, "prfPKCustomBackFace", p.prfPKCustomBackFace, d.prfPKCustomBackFace);
     boolKey(store, "prfIsTolvaCustomCardBack", p.prfIsTolvaCustomCardBack, d.prfIsTolvaCustomCardBack);
     boolKey(store, "prfIsPKCustomCardBack", p.prfIsPKCustomCardBack, d.prfIsPKCustomCardBack);
-    nonZeroKey(store, "prfTolvaBackFace", p.prfTolvaBackFace, d.prfTolvaBackFace, bad);
-    nonZeroKey(store, "prfPKBackFace", p.prfPKBackFace, d.prfPKBackFace, bad);
+    rangedKey(store, "prfTolvaBackFace", p.prfTolvaBackFace, d.prfTolvaBackFace, kFirstBackDesign, kLastBackDesign,
+              bad);
+    rangedKey(store, "prfPKBackFace", p.prfPKBackFace, d.prfPKBackFace, kFirstBackDesign, kLastBackDesign, bad);
 
     nonZeroKey(store, "prfMoveDelay", p.prfMoveDelay, d.prfMoveDelay, bad);
     // The computer pauses up to four times this; beyond the cap the 16-bit product

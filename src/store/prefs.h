@@ -62,6 +62,12 @@ std::optional<int64_t> storedNumber(const std::string& text);
 // "prfHideDesktop" is read once by the program entry, before the main window.
 bool loadHideDesktop(SettingsStore& store);
 
+// What the preferences dialog can set; a stored value outside is not used.
+constexpr int16_t kMinCardSpace = 10;
+constexpr int16_t kMaxCardSpace = 40;
+constexpr int32_t kFirstBackDesign = 53;  // the card-face library's back designs
+constexpr int32_t kLastBackDesign = 65;
+
 // The stored pause of the computer is kept within this range so that four times it
 // still fits a 16-bit product.
 constexpr int16_t kMaxMoveDelay = 8191;

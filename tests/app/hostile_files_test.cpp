@@ -76,6 +76,39 @@ TEST_F(HostileTest, BrokenPicturesAndBacksNeverStopTheTable)
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
+// Hand-edited picture settings with a folder part: the name is looked up in the data folder.
+TEST_F(HostileTest, AStoredNameWithAFolderStaysInsideThePicturesFolder)
+{
+    picture("outside.png", Qt::red, {40, 40});  // beside the program, where "../" would reach
+    picture("pics/outside.png", Qt::darkGreen);
+    picture("pics/backs/outside.png", Qt::blue, {30, 40});
+    store.values["prfTolvaBackground"] = "../outside.png";
+    store.values["prfPKBackground"] = (programDir + "/outside.png").toStdString();
+    store.values["prfIsTolvaCustomCardBack"] = "True";
+    store.values["prfTolvaCustomBackFace"] = "..\\..\\outside.png";  // as a Windows path
+    start();
+    EXPECT_EQ(surface()->background().pixelColor(1, 1), QColor(Qt::darkGreen));
+    EXPECT_EQ(backImage(false).pixelColor(w->cWidth / 2, w->cHeight / 2), QColor(Qt::blue));
+    act("mnuPoker")->trigger();
+    EXPECT_EQ(surface()->background().pixelColor(1, 1), QColor(Qt::darkGreen));
+    w->close();
+    EXPECT_EQ(store.values["prfTolvaBackground"], "outside.png");
+}
+
+// Numbers the preferences dialog cannot set: the default is used and the user is told.
+TEST_F(HostileTest, StoredNumbersOutsideTheDialogsRangesGiveTheDefaults)
+{
+    store.values["prfCardSpace"] = "1000";
+    store.values["prfTolvaBackFace"] = "99";
+    start();
+    EXPECT_TRUE(w->centralWidget()->rect().contains(box("picPlayerHand")->geometry()));
+    EXPECT_LE(rs().playerHand[8].right, box("picPlayerHand")->width()) << "the hand lies in its box";
+    EXPECT_EQ(backImage(false), libraryBack(54));
+    ASSERT_EQ(messages.size(), 1u) << messageTexts();
+    for (const char* key : {"prfCardSpace", "prfTolvaBackFace"})
+        EXPECT_TRUE(messages[0].text.contains(key)) << key;
+}
+
 TEST_F(HostileTest, OnlyTheFirstTwentyOnePicturesAreOffered)
 {
     for (int i = 0; i < 25; ++i)

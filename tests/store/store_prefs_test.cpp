@@ -81,6 +81,12 @@ TEST(LoadPrefs, ZeroEmptyOddAndBadTexts)
         {"prfMoveDelay", "250", "250", false}, {"prfMoveDelay", "8191", "8191", false},
         {"prfMoveDelay", "8192", "8191", false}, {"prfMoveDelay", "32767", "8191", false},
         {"prfMoveDelay", "0", "100", false}, {"prfMoveDelay", "-1", "100", false},
+        // Beyond what the dialog can set: as unreadable.
+        {"prfCardSpace", "40", "40", false}, {"prfCardSpace", "9", "16", true}, {"prfCardSpace", "1000", "16", true},
+        {"prfTolvaBackFace", "99", "54", true}, {"prfPKBackFace", "52", "65", true}, {"prfPKBackFace", "53", "53", false},
+        // Only the file name counts: a folder part would reach outside the data folder.
+        {"prfTolvaBackground", "../../x.jpg", "x.jpg", false}, {"prfPKBackground", "/etc/", "pkwood.jpg", false},
+        {"prfPKCustomBackFace", "..\\..\\x.bmp", "x.bmp", false},
     };
     Texts defaults = asText(Prefs{});
     defaults["prfPlayerBank"] = "150";  // banks are loaded by the window, not here
