@@ -181,6 +181,7 @@ private:
     void Form_MouseDown(QMouseEvent* e);
     void Form_MouseMove(QMouseEvent* e);
     void Form_MouseUp();
+    void endDragOnTakenCard();
     int cardUnder(int x) const;
 
     // Runs a handler, reporting any failure in the program's one message format.

@@ -26,9 +26,10 @@ void frmMain::mnuPlayRummy_Click()
         if (prefs.isPoker)
             poker.leave();
         Timer1_.stop();
+        updateHandMenus();
+        // A new rummy game offers Peek again, also while the computer's hand is shown.
         for (const char* name : {"mnuPeek", "mnuShowComputerHand", "mnuSortRank", "mnuSortSuit"})
             action(name)->setEnabled(true);
-        updateHandMenus();
         for (auto* b : picDeal_)
             b->hide();
         rummy.s.resetMelds = true;
@@ -48,19 +49,31 @@ void frmMain::picDeal_Click(int index)
 {
     guarded("picDeal_Click", [this, index] {
         hideStartItem();
-        if (prefs.isPoker)
+        if (prefs.isPoker) {
             poker.picDeal_Click(index);
-        else
+        } else {
             rummy.picDeal_Click();
+            endDragOnTakenCard();
+        }
     });
 }
 
 void frmMain::picReject_Click()
 {
     guarded("picReject_Click", [this] {
-        if (!prefs.isPoker)
+        if (!prefs.isPoker) {
             rummy.picReject_Click();
+            endDragOnTakenCard();
+        }
     });
+}
+
+// A drag that rearranged the hand before the card was taken is over: the card under
+// the pointer may rise again, so the next click discards it.
+void frmMain::endDragOnTakenCard()
+{
+    if (rummy.s.mustDiscard)
+        dragging_ = false;
 }
 
 void frmMain::picPlayerDraw_Click()

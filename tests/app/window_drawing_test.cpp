@@ -116,6 +116,9 @@ TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
     drawFromStock();
     clickCard(0);
     EXPECT_NE(pixels(hand->image), backs) << "a turn keeps the shown hand face up";
+    QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(act("mnuPeek")->isEnabled()) << "each new game offers a peek";
+    EXPECT_EQ(act("mnuShowComputerHand")->text(), "Hide Hand");
     act("mnuShowComputerHand")->trigger();
     EXPECT_EQ(pixels(hand->image), backs);
     EXPECT_EQ(act("mnuShowComputerHand")->text(), "Show Hand");

@@ -121,6 +121,15 @@ TEST_F(RummyWindowTest, DraggingACardDropsItAfterTheTarget)
     dragCard(2, cardPoint(6));
     EXPECT_EQ(handNumbers(), want);
     EXPECT_FALSE(rs().mustDiscard);
+
+    // Taking a card ends the drag: the card under the pointer rises and a click throws it.
+    leaveHand();
+    drawFromStock();
+    const int thrown = rs().playerHand[3].number;
+    clickCard(3);
+    EXPECT_FALSE(rs().mustDiscard) << "the click discarded";
+    const auto after = handNumbers();
+    EXPECT_EQ(std::count(after.begin(), after.end(), thrown), 0);
 }
 
 TEST_F(RummyWindowTest, FivePixelsAreAClickAndSixADrag)
