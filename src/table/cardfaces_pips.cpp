@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace dm::faces {
@@ -111,9 +112,14 @@ QString rankText(int rank)
     }
 }
 
-// The rank glyph fitted to a box by its cap height, so every rank has the same size
-// whichever font the system supplies.
-QPainterPath rankPath(int rank, const QRectF& box)
+// The rank glyph and the cap height it is fitted by, unscaled. Laying out text is by far
+// the dearest part of a card face, so each rank is set once per run.
+struct RankGlyph {
+    QPainterPath glyph;
+    QRectF capRect;
+};
+
+RankGlyph makeRankGlyph(int rank)
 {
     const QFont font = indexFont();
     QPainterPath cap;
@@ -131,15 +137,26 @@ QPainterPath rankPath(int rank, const QRectF& box)
     } else {
         glyph.addText(0, 0, font, text);
     }
-    const QRectF capRect = cap.boundingRect();
-    const QRectF g = glyph.boundingRect();
+    return {glyph, cap.boundingRect()};
+}
+
+// The rank glyph fitted to a box by its cap height, so every rank has the same size
+// whichever font the system supplies.
+QPainterPath rankPath(int rank, const QRectF& box)
+{
+    static std::array<std::optional<RankGlyph>, 14> glyphs;
+    auto& slot = glyphs.at(static_cast<std::size_t>(rank));
+    if (!slot)
+        slot = makeRankGlyph(rank);
+    const QRectF& capRect = slot->capRect;
+    const QRectF g = slot->glyph.boundingRect();
     // Glyphs reaching below the baseline (J, Q in some fonts) shrink to stay in the box.
     const qreal sy = box.height() / std::max(capRect.height(), g.bottom() - capRect.top());
     const qreal sx = std::min(sy, box.width() / g.width());
     QTransform t;
     t.translate(box.center().x() - g.center().x() * sx, box.top() - capRect.top() * sy);
     t.scale(sx, sy);
-    return t.map(glyph);
+    return t.map(slot->glyph);
 }
 
 void paintCornerIndex(QPainter& p, int rank, int suit)
