@@ -57,33 +57,49 @@ void TableSurface::paintFrame(QPainter& p) const
 
 void TableSurface::resetBoard()
 {
+    boardStale_ = true;
+    update();
+}
+
+const QPixmap& TableSurface::freshBoard() const
+{
     const qreal dpr = devicePixelRatioF();
-    QPixmap board(devicePixels(size().expandedTo(QSize(1, 1)), dpr));
-    board.setDevicePixelRatio(dpr);
-    board.fill(tableGreen());
+    const QSize pixels = devicePixels(size().expandedTo(QSize(1, 1)), dpr);
+    if (!boardStale_ && board_.size() == pixels && qFuzzyCompare(board_.devicePixelRatio(), dpr))
+        return board_;
+    // The old board goes first, so two full-table pictures never live at once; one of
+    // the right size is drawn over in place.
+    if (board_.size() != pixels)
+        board_ = QPixmap();
+    if (board_.isNull())
+        board_ = QPixmap(pixels);
+    board_.setDevicePixelRatio(dpr);
+    board_.fill(tableGreen());
     {
-        QPainter p(&board);
+        QPainter p(&board_);
         if (!background_.isNull())
             p.drawImage(QRect(QPoint(0, 0), background_.size()), background_);
         paintFrame(p);
     }
-    board_ = board;
-    update();
+    boardStale_ = false;
+    return board_;
 }
 
 QPixmap TableSurface::slice(const QRect& r) const
 {
-    const qreal dpr = board_.devicePixelRatio();
+    const QPixmap& board = freshBoard();
+    const qreal dpr = board.devicePixelRatio();
     QPixmap out(devicePixels(r.size().expandedTo(QSize(1, 1)), dpr));
     out.setDevicePixelRatio(dpr);
     out.fill(tableGreen());
     QPainter p(&out);
-    p.drawPixmap(QPoint(-r.left(), -r.top()), board_);
+    p.drawPixmap(QPoint(-r.left(), -r.top()), board);
     return out;
 }
 
 void TableSurface::paintOnBoard(const std::function<void(QPainter&)>& draw)
 {
+    freshBoard();
     {
         QPainter p(&board_);
         p.setRenderHint(QPainter::Antialiasing);
@@ -95,12 +111,11 @@ void TableSurface::paintOnBoard(const std::function<void(QPainter&)>& draw)
 
 void TableSurface::paintEvent(QPaintEvent*)
 {
-    // Moved to a screen of another pixel ratio: rebuild sharp rather than scale.
-    if (!qFuzzyCompare(board_.devicePixelRatio(), devicePixelRatioF()))
-        resetBoard();
+    // Moved to a screen of another pixel ratio, the board is rebuilt sharp rather than scaled.
+    const QPixmap& board = freshBoard();
     QPainter p(this);
     p.fillRect(rect(), tableGreen());
-    p.drawPixmap(0, 0, board_);
+    p.drawPixmap(0, 0, board);
 }
 
 void TableSurface::resizeEvent(QResizeEvent* e)

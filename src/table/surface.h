@@ -21,7 +21,7 @@ public:
 
     // The table image (background and frame, plus anything painted on it), at the
     // widget's size and device pixel ratio.
-    QPixmap board() const { return board_; }
+    QPixmap board() const { return freshBoard(); }
 
     // A straight copy of the board under r (logical pixels), outside parts dark green.
     QPixmap slice(const QRect& r) const;
@@ -29,7 +29,8 @@ public:
     // Draws onto the board itself (logical coordinates) and repaints.
     void paintOnBoard(const std::function<void(QPainter&)>& draw);
 
-    // Bare table again: background and frame only.
+    // Bare table again: background and frame only. The board is redrawn when next
+    // needed, so a run of resets (a new hand, a new size) draws it once.
     void resetBoard();
 
     static QColor tableGreen();
@@ -40,10 +41,12 @@ protected:
 
 private:
     void paintFrame(QPainter& p) const;
+    const QPixmap& freshBoard() const;
 
     QImage background_;
     std::array<QImage, 4> frames_;  // top, bottom, left, right
-    QPixmap board_;
+    mutable QPixmap board_;
+    mutable bool boardStale_ = true;
 };
 
 }  // namespace dm
