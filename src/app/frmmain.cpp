@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/hold_marker.h"
 #include "store/qt/settings.h"
@@ -89,8 +90,30 @@ void frmMain::Form_Load()
         if (prefs.prfAnimationDelay < 0)
             InitAnimDelay();
         applyOutlineColour();
+        showFirstFrame();
+        if (unloaded_)
+            return;  // closed before the first deal: everything is saved already
         FirstInit();
     });
+}
+
+// The window goes up as soon as it has its size and picture, and the bare table is
+// painted at once; the first deal, its card faces and the pay table follow a moment
+// later. Clicks and keys wait in the queue until then.
+void frmMain::showFirstFrame()
+{
+    if (isVisible())
+        return;
+    surface_->resetBoard();
+    show();
+    QTimer cap;  // a window that is never exposed (minimised, no screen) waits no longer
+    cap.setSingleShot(true);
+    cap.start(250);
+    const auto exposed = [this] { return windowHandle() && windowHandle()->isExposed(); };
+    while (!unloaded_ && cap.isActive() && !exposed())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    // The expose painted the table; this sends the picture to the window system.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmMain::InitAnimDelay()

@@ -152,6 +152,7 @@ private:
     // Start-up and shut-down.
     void buildMenus();
     void buildTable();
+    void showFirstFrame();
     void FirstInit();
     void fillBackgroundMenu();
     void updateHandMenus();
