@@ -1,6 +1,7 @@
 // Launches a program on the current X display and watches the screen in a tight loop:
-// time until its table is painted, CPU while it waits idle, and (for the card table)
-// the time from a click on the stock until the drawn card lies in the draw spot.
+// time until its table is painted and (for the card table) until the hand lies on it,
+// CPU while it waits idle, and the time from a click on the stock until the drawn card
+// lies in the draw spot.
 // Prints "key value" lines. The window is expected at the screen's top left (no
 // window manager), so every rectangle is in screen pixels.
 //
@@ -132,8 +133,11 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     const qint64 pid = worker(child.processId());
 
-    if (launch >= 0 && hand.isValid())
-        waitFor(hand, clock, 15000, [](const QImage& img) { return whiteShare(img) > 0.3; });
+    if (launch >= 0 && hand.isValid()) {
+        const qint64 dealt = waitFor(hand, clock, 15000, [](const QImage& img) { return whiteShare(img) > 0.3; });
+        std::printf("dealt_ms %lld\n", dealt);
+        std::fflush(stdout);
+    }
     QThread::msleep(1000);  // let the deal's last frames settle
 
     if (idleSeconds > 0) {
