@@ -29,7 +29,7 @@ g++ -std=c++20 -O2 -fPIC "$here/scripts/perf/probe.cpp" -o "$work/probe" $(pkg-c
 mkdir -p "$work/prog" "$work/runtime" "$work/config" "$work/cache"
 chmod 700 "$work/runtime"
 cp -r "$bin/dunmere" "$bin/pics" "$bin/wavs" "$bin/frames" "$work/prog/"
-[[ -f $bin/dunmere.hlp ]] && cp "$bin/dunmere.hlp" "$work/prog/"
+for f in dunmere.hlp dunmere-sound.so; do [[ -f $bin/$f ]] && cp "$bin/$f" "$work/prog/"; done
 
 : >"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -1,23 +1,51 @@
 #include "table/sound.h"
 
 #include "table/files.h"
+#include "table/sound_backend.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 #include <QtEndian>
 
 namespace dm {
 
-SoundPlayer::SoundPlayer(QString wavsDir, QObject* parent) : QObject(parent), wavsDir_(std::move(wavsDir))
+SoundPlayer::SoundPlayer(QString wavsDir, QObject* parent, QStringList moduleDirs)
+    : QObject(parent), wavsDir_(std::move(wavsDir)), moduleDirs_(std::move(moduleDirs))
 {
+}
+
+SoundPlayer::~SoundPlayer() = default;
+
+SoundBackend* SoundPlayer::backend()
+{
+    if (backendTried_)
+        return backend_.get();
+    backendTried_ = true;
+    QStringList dirs = moduleDirs_;
+    if (dirs.isEmpty()) {
+        const QString program = QCoreApplication::applicationDirPath();
+        dirs = {program, QDir::cleanPath(program + QStringLiteral("/" DUNMERE_SOUND_MODULE_DIR))};
+    }
+    for (const QString& dir : dirs) {
+        const QString file = dataPath(dir, QStringLiteral("dunmere-sound.so"));
+        if (!QFile::exists(file))
+            continue;
+        // Never unloaded: the effects it made live until the program ends.
+        QLibrary module(file);
+        if (auto make = reinterpret_cast<MakeSoundBackend>(module.resolve(kMakeSoundBackend))) {
+            backend_.reset(make());
+            break;
+        }
+    }
+    return backend_.get();
 }
 
 void SoundPlayer::stop()
 {
-    if (current_)
-        current_->stop();
-    current_ = nullptr;
+    if (backend_)
+        backend_->stop();
 }
 
 bool isPlayableWav(const QString& path)
@@ -57,19 +85,9 @@ void SoundPlayer::play(const QString& file)
     auto known = playable_.find(path);
     if (known == playable_.end())
         known = playable_.emplace(path, isPlayableWav(path)).first;
-    if (!known->second)
+    if (!known->second || !backend())
         return;
-    QSoundEffect*& effect = effects_[path];
-    if (!effect) {
-        // Loading is asynchronous; play() on an effect still loading starts it once ready.
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(path));
-    }
-    if (current_ && current_ != effect)
-        current_->stop();
-    effect->stop();  // the same sound again starts from the beginning
-    effect->play();
-    current_ = effect;
+    backend_->play(path);
     ++played_;
     lastPlayed_ = file;
 }

@@ -1,20 +1,27 @@
 #pragma once
 // Plays the program's short sound files: asynchronous, one at a time, cached per file.
+// The module that plays them is loaded at the first sound.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <map>
-
-class QSoundEffect;
+#include <memory>
 
 namespace dm {
+
+class SoundBackend;
 
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
-    SoundPlayer(QString wavsDir, QObject* parent = nullptr);
+    // moduleDirs: where to look for the sound module; empty means the program's own
+    // folder, then where an installed program keeps it.
+    SoundPlayer(QString wavsDir, QObject* parent = nullptr, QStringList moduleDirs = {});
+    ~SoundPlayer() override;
 
     // Starts wavsDir/file and returns at once; a new sound stops the one playing.
-    // A missing, empty or unplayable file is skipped silently.
+    // A missing, empty or unplayable file is skipped silently, and so is every sound
+    // when the module cannot be loaded.
     void play(const QString& file);
 
     // How many sounds were really started, and the last one (empty when none).
@@ -25,10 +32,13 @@ public:
     void stop();
 
 private:
+    SoundBackend* backend();
+
     QString wavsDir_;
-    std::map<QString, bool> playable_;          // by path: the file is a whole PCM WAV
-    std::map<QString, QSoundEffect*> effects_;  // children of this
-    QSoundEffect* current_ = nullptr;
+    QStringList moduleDirs_;
+    std::map<QString, bool> playable_;  // by path: the file is a whole PCM WAV
+    std::unique_ptr<SoundBackend> backend_;
+    bool backendTried_ = false;
     int played_ = 0;
     QString lastPlayed_;
 };

@@ -135,8 +135,9 @@ QString XSession::prepareProgramFolder()
     for (const char* dir : {"pics", "wavs", "frames"})
         if (QFileInfo(from + "/" + dir).isDir() && !copyTree(from + "/" + dir, to + "/" + dir))
             return QString("could not copy ") + dir;
-    if (QFileInfo::exists(from + "/dunmere.hlp"))
-        QFile::copy(from + "/dunmere.hlp", to + "/dunmere.hlp");
+    for (const char* file : {"dunmere.hlp", "dunmere-sound.so"})
+        if (QFileInfo::exists(from + "/" + file))
+            QFile::copy(from + "/" + file, to + "/" + file);
     return {};
 }
 
