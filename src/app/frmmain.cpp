@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -86,7 +87,8 @@ void frmMain::Form_Load()
         if (loadPicture(QString::fromStdString(name)))
             AutoSizeToPicture();
 
-        topScores = readScoreFile(dataPath(ctx_.programDir, QStringLiteral("stats.dat")).toStdString());
+        scoreFile_ = writablePlace(ctx_.programDir, QStringLiteral("stats.dat"));
+        topScores = readScoreFile(scoreFile_.startFrom.toStdString());
         if (prefs.prfAnimationDelay < 0)
             InitAnimDelay();
         applyOutlineColour();
@@ -197,18 +199,16 @@ void frmMain::Form_Unload()
         savePrefs(*ctx_.store, prefs);
         if (auto* qs = dynamic_cast<QtSettingsStore*>(ctx_.store); qs && !qs->sync())
             message("Your preferences could not be saved: the settings store cannot be written.");
-        if (!runTopScores())
-            message(("Your scores could not be saved: \"" +
-                     dataPath(ctx_.programDir, QStringLiteral("stats.dat")) +
-                     "\" cannot be written. Check that the program's folder is writable.")
-                        .toStdString());
+        runTopScores();
     });
     if (cover_)
         cover_->close();
 }
 
-bool frmMain::runTopScores()
+void frmMain::runTopScores()
 {
+    if (scoreFile_.path.isEmpty())
+        return;  // the tables were never read: blank ones must not replace the file
     RunResults results;
     results.playerBank = prefs.prfPlayerBank;
     results.perfectPlay = prfvidPokPerfPlay;
@@ -224,10 +224,16 @@ bool frmMain::runTopScores()
             return ok ? std::string(answer.toLatin1().constData()) : std::string();
         };
     }
-    const bool written = CheckTopScores(topScores, results, ask,
-                                        dataPath(ctx_.programDir, QStringLiteral("stats.dat")).toStdString());
+    const bool written = CheckTopScores(topScores, results, ask, scoreFile_.path.toStdString());
     prfvidPokPerfPlay = results.perfectPlay;
-    return written;
+    if (written)
+        return;
+    QString text = QStringLiteral("Your scores could not be saved: \"%1\" cannot be written.").arg(scoreFile_.path);
+    if (scoreFile_.path == scoreFile_.beside)
+        text += QStringLiteral(" Check that the program's folder is writable.");
+    else
+        text += QStringLiteral(" Nor can the program's folder, \"%1\".").arg(QFileInfo(scoreFile_.beside).path());
+    message(text.toStdString());
 }
 
 // ---------------------------------------------------------------- host services

@@ -13,6 +13,7 @@
 #include "poker/game.h"
 #include "rummy/game.h"
 #include "store/prefs.h"
+#include "store/qt/highscores.h"
 #include "store/scores.h"
 
 class QAction;
@@ -158,7 +159,8 @@ private:
     void updateHandMenus();
     void InitAnimDelay();
     void Form_Unload();
-    bool runTopScores();
+    // Offers the results to the tables and writes the file; a failure is told.
+    void runTopScores();
     void loadCustomBackFor(const QString& file, bool forPoker);
 
     // Table drawing.
@@ -189,6 +191,7 @@ private:
     void guarded(const char* name, const std::function<void()>& body);
 
     AppContext ctx_;
+    FilePlace scoreFile_;  // where "stats.dat" is read and written
     std::unique_ptr<SoundPlayer> sounds_;
     QPointer<frmHide> cover_;
 

@@ -151,8 +151,7 @@ void frmMain::setTimerRunning(bool running)
 void frmMain::offerPerfectRun(int16_t run)
 {
     prfvidPokPerfPlay = run;
-    if (!runTopScores())
-        message("Your scores could not be saved: the score file cannot be written.");
+    runTopScores();
     prfvidPokPerfPlay = 0;
 }
 

@@ -171,27 +171,53 @@ TEST_F(HostileTest, SoundFilesThatAreNoSoundsAreSkippedInPlay)
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-class UnwritableScoreFile : public HostileTest, public ::testing::WithParamInterface<bool> {};
+// Where the program folder cannot take the scores they go to the user's data folder; when
+// that fails too, the user is told where both were.
+struct ScoreFileCase {
+    const char* name;
+    bool folderAtTheFile;  // a folder "stats.dat" beside the program
+    bool programDirGone;
+    bool userDirBlocked;   // a plain file where the user's data folder must go
+};
 
-TEST_P(UnwritableScoreFile, IsToldAndThePreferencesAreStillSaved)
+class UnwritableScoreFile : public HostileTest, public ::testing::WithParamInterface<ScoreFileCase> {};
+
+TEST_P(UnwritableScoreFile, ScoresLandPerUserOrTheUserIsToldWhere)
 {
-    if (GetParam())
-        QDir(programDir).mkpath("stats.dat/inner");  // a folder where the file must go
-    else
+    const ScoreFileCase& c = GetParam();
+    put("blocker", "not a folder");  // even root cannot make a folder below it
+    const QString home = dir.path() + (c.userDirBlocked ? "/blocker/home" : "/home");
+    qputenv("XDG_DATA_HOME", home.toUtf8());
+    if (c.folderAtTheFile)
+        QDir(programDir).mkpath("stats.dat/inner");
+    if (c.programDirGone)
         programDir += "/no/such/folder";
     start();
-    w->prefs.prfPlayerBank = 180;  // a new top score, so a name is asked for and lost
+    w->prefs.prfPlayerBank = 180;  // a new top score, so a name is asked for
     w->prefs.prfWager = 10;
     w->close();
-    ASSERT_EQ(messages.size(), 1u) << messageTexts();
-    EXPECT_TRUE(messages[0].text.contains("Your scores could not be saved")) << messages[0].text.toStdString();
-    EXPECT_TRUE(messages[0].text.contains("stats.dat"));
+    qunsetenv("XDG_DATA_HOME");
+    const QString mine = home + "/" + QCoreApplication::applicationName() + "/stats.dat";
     EXPECT_EQ(store.values["prfWager"], "10");
-    EXPECT_EQ(store.values["prfPlayerBank"], "180");
-    EXPECT_EQ(w->topScores[0].score, 180);  // still in memory for this run
+    EXPECT_EQ(w->topScores[0].score, 180);  // in memory for this run at least
+    if (c.programDirGone && !c.userDirBlocked) {
+        EXPECT_TRUE(messages.empty()) << messageTexts();
+        EXPECT_EQ(readScoreFile(mine.toStdString())[0].score, 180);
+        return;
+    }
+    ASSERT_EQ(messages.size(), 1u) << messageTexts();
+    const QString& text = messages[0].text;
+    EXPECT_TRUE(text.startsWith("Your scores could not be saved")) << text.toStdString();
+    EXPECT_TRUE(text.contains(c.programDirGone ? mine : programDir + "/stats.dat")) << text.toStdString();
+    if (c.programDirGone)
+        EXPECT_TRUE(text.contains(programDir)) << "where it tried first: " << text.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(FolderOrMissingDir, UnwritableScoreFile, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Cases, UnwritableScoreFile,
+                         ::testing::Values(ScoreFileCase{"AFolderWhereTheFileMustGo", true, false, false},
+                                           ScoreFileCase{"NoProgramFolder", false, true, false},
+                                           ScoreFileCase{"NeitherFolderWritable", false, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostileTest, SettingsStoreThatCannotBeWrittenIsTold)
 {

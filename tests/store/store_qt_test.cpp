@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+
+#include "as_nobody.h"
 
 #include "store/qt/frmplay.h"
 #include "store/qt/highscores.h"
@@ -31,6 +37,12 @@ W* child(QWidget& w, const char* name)
 }
 
 QString text(QWidget& w, const char* label) { return child<QLabel>(w, label)->text(); }
+
+void scoreFile(const QString& path, int mode)
+{
+    ASSERT_TRUE(writeScoreFile(path.toStdString(), defaultTopScores()));
+    ::chmod(qPrintable(path), static_cast<mode_t>(mode));
+}
 
 }  // namespace
 
@@ -64,6 +76,51 @@ TEST_F(TempSettings, UnwritableStoreIsReported)
     QtSettingsStore store;
     store.write("prfWager", "5");
     EXPECT_FALSE(store.sync());
+}
+
+// Run as a user who cannot write the program's folder, as when it is installed.
+TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
+{
+    struct Row {
+        const char* name;
+        mode_t folder;
+        int beside;  // the mode of a "stats.dat" beside the program; 0: none
+        bool userHasOne;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"installed: a copy of its own, starting from the one beside", 0755, 0644, false, "mine from beside"},
+        {"installed: the user's copy once there is one", 0755, 0644, true, "mine from mine"},
+        {"installed with no scores beside", 0755, 0, false, "mine from beside"},
+        {"a writable file in a read-only folder is kept there", 0755, 0666, false, "beside from beside"},
+        {"a writable folder", 0777, 0, false, "beside from beside"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir tmp;
+        const QString prog = tmp.filePath("bin"), home = tmp.filePath("home");
+        const QString mine = home + "/" + QCoreApplication::applicationName();
+        QDir().mkpath(prog);
+        QDir().mkpath(row.userHasOne ? mine : home);
+        if (row.beside)
+            scoreFile(prog + "/stats.dat", row.beside);
+        if (row.userHasOne)
+            scoreFile(mine + "/stats.dat", 0644);
+        for (const auto& [path, mode] : {std::pair{tmp.path(), 0755}, {prog, int(row.folder)}, {home, 0777}, {mine, 0777}})
+            ::chmod(qPrintable(path), static_cast<mode_t>(mode));
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        const auto got = test::asNobody([&] {
+            const FilePlace p = writablePlace(prog, "stats.dat");
+            const auto where = [&](const QString& f) {
+                return f == prog + "/stats.dat" ? "beside" : f == mine + "/stats.dat" ? "mine" : "elsewhere: " + f.toStdString();
+            };
+            return where(p.path) + " from " + where(p.startFrom) + (QFileInfo(p.path).dir().exists() ? "" : ", no folder");
+        });
+        qunsetenv("XDG_DATA_HOME");
+        if (!got)
+            GTEST_SKIP() << "cannot run as a user without root's rights";
+        EXPECT_EQ(*got, row.expected);
+    }
 }
 
 TEST(NameBytes, OutsideLatin1BecomesOneQuestionMarkEach)

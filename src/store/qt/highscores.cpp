@@ -1,14 +1,27 @@
 #include "store/qt/highscores.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QStandardPaths>
+
+#include "table/files.h"
 
 namespace dm {
 
-std::string scoreFilePath()
+FilePlace writablePlace(const QString& programDir, const QString& fileName)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("stats.dat")).toStdString();
+    const QString beside = dataPath(programDir, fileName);
+    const QFileInfo file(beside);
+    if (QFileInfo(programDir).isWritable() || (file.isFile() && file.isWritable()))
+        return {beside, beside, beside};
+    // Installed read-only: every user keeps a copy of their own.
+    const QString mine = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (mine.isEmpty())
+        return {beside, beside, beside};  // nowhere else to go; writing will say so
+    QDir().mkpath(mine);
+    const QString path = QDir(mine).filePath(fileName);
+    return {path, filePresent(path) ? path : beside, beside};
 }
 
 // QString::toLatin1 leaves unrepresentable characters undefined and would split a

@@ -10,8 +10,18 @@ class QWidget;
 
 namespace dm {
 
-// "stats.dat" in the program folder (the folder of the executable).
-std::string scoreFilePath();
+// Where a file the program writes ("stats.dat") is kept.
+struct FilePlace {
+    QString path;       // read and written
+    QString startFrom;  // read while path holds nothing yet: the copy beside the program
+    QString beside;     // the file in the program's folder (== path when it is kept there)
+};
+
+// The program's folder (a build folder, a portable copy) when the file can be written
+// there: the folder is writable, or the file itself is. Otherwise the user's data folder
+// (QStandardPaths::AppDataLocation, made when missing), which starts from the copy beside
+// the program until the user has one.
+FilePlace writablePlace(const QString& programDir, const QString& fileName);
 
 // Latin-1 bytes, one '?' for each character Latin-1 cannot hold.
 std::string toNameBytes(const QString& text);

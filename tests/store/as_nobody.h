@@ -1,0 +1,48 @@
+#pragma once
+// Runs a job as a user who cannot write what root has made read-only. Permission bits do
+// not stop root, so under root the job runs in a child process as nobody (65534); under
+// any other user it runs here. Its text comes back; nullopt when nobody could not be had.
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace dm::test {
+
+inline std::optional<std::string> asNobody(const std::function<std::string()>& job)
+{
+    if (::geteuid() != 0)
+        return job();
+    int out[2];
+    if (::pipe(out) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const std::string text = job();
+        for (size_t done = 0; done < text.size();) {
+            const ssize_t n = ::write(out[1], text.data() + done, text.size() - done);
+            if (n <= 0)
+                ::_exit(3);
+            done += static_cast<size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buf[256];
+    for (ssize_t n; child > 0 && (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        text.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace dm::test
