@@ -111,9 +111,12 @@ void PokerGame::settlePrize()
 
 void PokerGame::endRun()
 {
-    if (s.hands > 0)
-        view_.offerPerfectRun(s.hands);
+    // The run is over before it is offered: the countdown keeps ticking while the name
+    // box is open, and an end it reaches then must not offer the same run again.
+    const int16_t run = s.hands;
     s.hands = 0;
+    if (run > 0)
+        view_.offerPerfectRun(run);
     view_.showCounters();
 }
 

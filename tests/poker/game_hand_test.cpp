@@ -150,6 +150,11 @@ TEST(PokerAdvice, TheCountdownEndsTheRunEveryHundredTicks)
         t.game.Timer1_Timer();
     EXPECT_EQ(t.s.timer, 1);
     EXPECT_EQ(t.view.count("offer"), 0u);
+    // The name box stays open through a whole countdown: the run is still offered once.
+    t.once("offer 3", [&] {
+        for (int i = 0; i < 100; ++i)
+            t.game.Timer1_Timer();
+    });
     t.game.Timer1_Timer();
     EXPECT_EQ(t.view.only("offer"), Lines{"offer 3"});
     EXPECT_EQ(t.view.log.back(), "counters -5 0 100");
