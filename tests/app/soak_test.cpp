@@ -1,35 +1,388 @@
-// The long random run of the main window, sized by DUNMERE_SOAK_ACTIONS and seeded by
-// DUNMERE_SOAK_SEED; the default is short enough for every test run.
-#include <gtest/gtest.h>
-
+// The long random run of the real main window: a table of user actions, some fired from
+// inside the game's own waits, and one invariant check after every action and at every
+// drawing of the banks or the counters. Sized by DUNMERE_SOAK_ACTIONS, seeded by
+// DUNMERE_SOAK_SEED; DUNMERE_SOAK_TRACE=1 prints every action as it starts.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <climits>
 #include <cstdlib>
 #include <iostream>
-#include <string>
+#include <random>
 
-#include "soak_run.h"
+#include "app/frmpreferences.h"
+#include "app_fixture.h"
+#include "poker/rules.h"
+#include "rummy/rules.h"
 
-namespace dm::soak {
+namespace dm::testing {
 namespace {
 
 long envNumber(const char* name, long fallback)
 {
     const char* v = std::getenv(name);
-    if (!v || !*v)
-        return fallback;
     char* end = nullptr;
-    const long n = std::strtol(v, &end, 10);
+    const long n = v && *v ? std::strtol(v, &end, 10) : 0;
     return end && *end == '\0' ? n : fallback;
 }
 
-TEST(Soak, RandomUserNeverBreaksTheTable)
+// The window as the program builds it, checked at every drawing of the banks or counters.
+class SoakWindow : public frmMain {
+public:
+    using frmMain::frmMain;
+    std::function<void()> onMoneyShown;
+    bool timerRunning = false;
+    void drawBanks() override { frmMain::drawBanks(), onMoneyShown(); }
+    void showCounters() override { frmMain::showCounters(), onMoneyShown(); }
+    // The run ticks the countdown itself, so a seed replays the same run on any machine.
+    void setTimerRunning(bool running) override { timerRunning = running; }
+};
+
+class Soak : public AppWindowTest {
+protected:
+    SoakWindow& sw() { return static_cast<SoakWindow&>(*w); }
+    int below(int n) { return static_cast<int>(pick() % static_cast<uint64_t>(n)); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(pick) < p; }
+    template <class T, size_t N>
+    const T& any(const T (&items)[N]) { return items[below(N)]; }
+
+    // Runs then after the event loop has turned hops more times: inside the next waits.
+    void later(int hops, std::function<void()> then)
+    {
+        ++pending;
+        QTimer::singleShot(0, w.get(), [this, hops, then = std::move(then)] {
+            --pending;
+            hops <= 1 ? then() : later(hops - 1, then);
+        });
+    }
+    void record(const std::string& what)
+    {
+        if (std::getenv("DUNMERE_SOAK_TRACE"))
+            std::cerr << actionNo << " " << what << "\n";
+        trail.push_back(std::to_string(actionNo) + " " + what);
+        if (trail.size() > 30)
+            trail.pop_front();
+    }
+
+    // ------------------------------------------------------------ the invariant
+    // Every card of the deal in one place; the banks add up to 200 and move by the stake;
+    // the winnings move only by the wager and the pay table, and a prize once counting is
+    // paid in full. Empty when all holds.
+    std::string broken(bool atRest)
+    {
+        const Prefs& p = w->prefs;
+        const PokerState& ps = w->poker.s;
+        if (p.prfPlayerBank + p.prfComputerBank != 200)
+            return "banks " + std::to_string(p.prfPlayerBank) + " + " + std::to_string(p.prfComputerBank);
+        const int bankMove = p.prfPlayerBank - lastBank;
+        const bool reset = lastBank < 0 && std::abs(p.prfPlayerBank - 100) % std::max<int>(1, p.prfWager) == 0;
+        if (bankMove != 0 && std::abs(bankMove) != p.prfWager && !reset)
+            return "the banks moved by " + std::to_string(bankMove) + " at a stake of " + std::to_string(p.prfWager);
+        lastBank = p.prfPlayerBank;
+
+        const int moved = ps.winnings - lastWinnings;
+        lastWinnings = ps.winnings;
+        if (moved < 0 && prize > 0)
+            return "a prize was dropped after " + std::to_string(paid) + " of " + std::to_string(prize);
+        if (moved < 0 && moved != -kPokerWager && ps.winnings != INT16_MIN)
+            return "the winnings fell by " + std::to_string(-moved);
+        if (moved > 0 && prize == 0 && (++prizes, prize = payoutFor(ps.handClass).prize) <= 0)
+            return "the winnings rose by " + std::to_string(moved) + " for class " + std::to_string(ps.handClass);
+        if (moved > 0 && (paid += moved) > prize)
+            return "a prize of " + std::to_string(prize) + " paid " + std::to_string(paid);
+        if (paid >= prize || ps.winnings == INT16_MAX)
+            prize = paid = 0;
+        if (!atRest)
+            return "";
+        if (prize > 0 || ps.prizeOwed != 0 || ps.pokerBusy)
+            return "a step of the poker hand was left unfinished";
+        if (p.isPoker || w->unloaded())
+            return "";
+
+        const RummyState& s = w->rummy.s;
+        std::array<int, 52> seen{};
+        auto add = [&](int n) { ++seen[static_cast<size_t>(std::clamp(n, 0, 51))]; };
+        for (int i = 0; i < 9; ++i)
+            add(s.playerHand[i].number), add(s.computerHand[i].number);
+        if (s.mustDiscard)
+            add(s.playerHand[9].number);
+        // A computer's win with the offered card leaves that card on the pile as well.
+        if (s.eval.computerTurn && s.eval.handWon &&
+            (s.discardEmpty() || s.discardPile.back().number != s.computerHand[9].number))
+            add(s.computerHand[9].number);
+        for (size_t i = s.stockEmpty ? 1 : 0; i < s.stock.size(); ++i)
+            add(s.stock[i].number);
+        for (size_t i = 1; i < s.discardPile.size(); ++i)
+            add(s.discardPile[i].number);
+        for (int n = 0; n < 52; ++n)
+            if (seen[static_cast<size_t>(n)] != 1)
+                return cardName(n) + " lies in " + std::to_string(seen[static_cast<size_t>(n)]) + " places";
+        return "";
+    }
+    void check(bool atRest)
+    {
+        if (problem.empty())
+            problem = broken(atRest);
+    }
+
+    // ------------------------------------------------------------ the actions
+    // Sends a mouse event to whatever lies under the point, as the window system would.
+    std::string mouse(QWidget* target, QPoint at, int kind, Qt::MouseButton button)
+    {
+        QWidget* table = w->centralWidget();
+        if (!target || !target->isVisible())
+            target = table;
+        const QPoint onTable = target == table ? at : target->mapTo(table, at);
+        QWidget* hit = table->childAt(onTable) ? table->childAt(onTable) : table;
+        const QPoint local = hit->mapFrom(table, onTable);
+        switch (kind) {
+        case 0: QTest::mouseClick(hit, button, {}, local); break;
+        case 1: QTest::mousePress(hit, button, {}, local); break;
+        case 2: QTest::mouseRelease(hit, button, {}, local); break;
+        case 3: QTest::mouseDClick(hit, button, {}, local); break;
+        default: QTest::mouseMove(hit, local); break;
+        }
+        return "mouse " + std::to_string(kind) + " button " + std::to_string(button) + " on " +
+               hit->objectName().toStdString() + " at " + std::to_string(local.x()) + "," + std::to_string(local.y());
+    }
+    std::string clickPlace()
+    {
+        static const char* places[] = {"picDeal0", "picDeal1", "picDeal2", "picDeal3", "picReject", "picPlayerHand",
+                                       "picPlayerHand", "picPlayerDraw", "picComputerHand", "picPoker0", "picPoker1",
+                                       "picPoker2", "picPoker3", "picPoker4", "table"};
+        const QString name = QString::fromLatin1(any(places));
+        QWidget* target = name == "table" ? w->centralWidget() : box(name);
+        if (chance(0.1))
+            target = w->pokerLabel(below(21));
+        const QPoint at = target ? QPoint(below(target->width() + 12) - 6, below(target->height() + 12) - 6) : QPoint();
+        const int b = below(10);
+        return mouse(target, at, chance(0.55) ? 0 : 1 + below(4), b < 7 ? Qt::LeftButton : b < 9 ? Qt::RightButton : Qt::MiddleButton);
+    }
+    // A move a player would make, so hands run to their end: take or draw and throw the
+    // weakest card, or hold some poker cards and deal or draw.
+    std::string aimedPlay()
+    {
+        if (chance(0.2))  // a command that lands in the card's flight, a pause or a count-up
+            later(1 + below(chance(0.5) ? 40 : 300), [this] {
+                if (problem.empty() && !w->unloaded() && !QApplication::activeModalWidget())
+                    record("  in the step: " + command()), check(false);
+            });
+        if (w->prefs.isPoker) {
+            if (w->poker.s.holdPhase && chance(0.6))
+                return mouse(box(QStringLiteral("picPoker%1").arg(below(5))), {40, 60}, 0, Qt::LeftButton);
+            return mouse(visibleStock(), {30, 40}, 0, Qt::LeftButton);
+        }
+        const RummyState& s = w->rummy.s;
+        if (!s.mustDiscard)
+            return mouse(!s.discardEmpty() && chance(0.2) ? box("picReject") : visibleStock(), {30, 40}, 0, Qt::LeftButton);
+        Hand copy = s.playerHand;
+        EvalState scratch;
+        bool reset = true;
+        const int worst = stalling ? 9 : EvaluateHand(copy, reset, scratch).discardIndex;
+        if (worst < 0 || worst >= 9)
+            return mouse(box("picPlayerDraw"), {30, 40}, 0, Qt::LeftButton);
+        hoverCard(worst);
+        return mouse(box("picPlayerHand"), cardPoint(worst), 0, Qt::LeftButton);
+    }
+    std::string drag()
+    {
+        auto* hand = box("picPlayerHand");
+        if (!hand->isVisible())
+            return "drag: no hand shown";
+        QPoint at(below(hand->width()), below(hand->height()));
+        QTest::mousePress(hand, Qt::LeftButton, {}, at);
+        for (int i = below(8); i >= 0 && !w->unloaded(); --i)
+            QTest::mouseMove(hand, at = QPoint(below(hand->width() + 120) - 60, below(hand->height() + 40) - 20));
+        if (!w->unloaded())
+            QTest::mouseRelease(hand, Qt::LeftButton, {}, at);
+        return "drag across the hand";
+    }
+    std::string key()
+    {
+        static const Qt::Key keys[] = {Qt::Key_1,     Qt::Key_3,      Qt::Key_5,     Qt::Key_Space, Qt::Key_Return,
+                                       Qt::Key_Escape, Qt::Key_Tab,   Qt::Key_A,     Qt::Key_Z};
+        const bool ctrl = chance(0.1);
+        const Qt::Key k = ctrl ? (chance(0.5) ? Qt::Key_V : Qt::Key_R) : any(keys);
+        QTest::keyClick(w.get(), k, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        return "key " + QKeySequence(k).toString().toStdString() + (ctrl ? " with Ctrl" : "");
+    }
+    std::string command()
+    {
+        static const char* items[] = {"mnuPoker", "mnuPlayRummy", "mnuStart", "mnuStart", "mnuSortRank", "mnuSortSuit",
+                                      "mnuPeek", "mnuShowComputerHand", "mnuHide", "background", "background",
+                                      "mnuContents", "mnuAbout"};
+        const std::string name = any(items);
+        if (name == "background") {
+            QAction* a = w->backgroundEntries()[below(21)];
+            if (!a->isVisible())
+                return "background: hidden entry";
+            a->trigger();
+            return "background " + a->text().toStdString();
+        }
+        if (name == "mnuStart" && chance(0.5)) {  // as the user finds it: in the right-click menu
+            QTest::mouseClick(w->centralWidget(), Qt::RightButton, {}, QPoint(40, w->centralWidget()->height() - 30));
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        }
+        act(name.c_str())->trigger();
+        return name;
+    }
+    // The preferences or the scores, answered after a few changes by Save, Cancel or Close.
+    std::string dialog()
+    {
+        const char* item = chance(0.5) ? "mnuWager" : "mnuMoreOptions";
+        later(2, [this] { answerDialog(60); });
+        act(item)->trigger();
+        return item;
+    }
+    void answerDialog(int turnsLeft)
+    {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m) {
+            if (turnsLeft > 0)
+                later(1, [this, turnsLeft] { answerDialog(turnsLeft - 1); });
+            return;
+        }
+        if (auto* d = qobject_cast<frmPreferences*>(m)) {
+            d->chooseColour = [this](const QColor&) { return chance(0.3) ? QColor() : QColor::fromRgb(QRgb(pick() & 0xFFFFFF)); };
+            static const char* spacings[] = {"10", "25", "40", "9", "41", "abc", "", "-3", "99999999999"};
+            for (int i = below(4); i > 0; --i) {
+                switch (below(6)) {
+                case 0: (chance(0.5) ? (chance(0.5) ? d->ckAutoSort : d->ckTolvaScores) : (chance(0.5) ? d->ckAnimation : d->ckprfAutoDeal))->click(); break;
+                case 1: (chance(0.5) ? d->opAlwaysShow : d->opShowOnError)->click(); break;
+                case 2: d->Combo1->setCurrentIndex(below(std::max(1, d->Combo1->count()))); break;
+                case 3: d->HScroll1->setValue(d->HScroll1->minimum() + below(d->HScroll1->maximum() - d->HScroll1->minimum() + 1)); break;
+                case 4: d->txtSpacer->clear(), QTest::keyClicks(d->txtSpacer, QString::fromLatin1(any(spacings))); break;
+                default: d->cmdChangeColor->click(); break;
+                }
+            }
+            (chance(0.7) ? d->cmdSave : d->cmdCancel)->click();
+            if (d->isVisible())
+                d->cmdCancel->click();  // a refused entry keeps the dialog open
+            return;
+        }
+        static const char* stakes[] = {"opOne", "opFive", "opTen"};
+        if (auto* stake = m->findChild<QRadioButton*>(QLatin1String(any(stakes))))
+            stake->click();
+        if (auto* d = qobject_cast<QDialog*>(m))
+            d->reject();
+        else
+            m->close();
+    }
+    std::string ticks()
+    {
+        for (int i = chance(0.2) ? 120 : 1 + below(5); i > 0 && sw().timerRunning && !w->unloaded(); --i)
+            w->poker.Timer1_Timer();
+        return "timer ticks";
+    }
+    std::string windowState()
+    {
+        const int r = below(3);
+        r == 0 ? w->showMaximized() : r == 1 ? w->showMinimized() : w->showNormal();
+        return "window state " + std::to_string(r);
+    }
+
+    // One action; some of them arrive later, inside the waits this one starts.
+    void step(int depth)
+    {
+        if (!problem.empty() || w->unloaded())
+            return;
+        ++actionNo;
+        if (QApplication::activeModalWidget())
+            return;  // only the dialog's answer touches the screen
+        if (depth < 3 && chance(depth == 0 ? (calm ? 0.08 : 0.35) : 0.15))
+            for (int n = 1 + below(3); n > 0; --n)
+                later(1 + below(chance(0.5) ? 40 : 300), [this, depth] { step(depth + 1); });
+        using Action = std::string (Soak::*)();
+        static const std::pair<int, Action> actions[] = {
+            {40, &Soak::clickPlace}, {6, &Soak::drag}, {8, &Soak::key},         {12, &Soak::command},
+            {2, &Soak::dialog},      {3, &Soak::ticks}, {2, &Soak::windowState},
+        };
+        Action chosen = &Soak::aimedPlay;
+        if (!chance(calm ? 0.7 : 0.1)) {
+            int r = below(73);
+            for (const auto& [weight, action] : actions)
+                if ((r -= weight) < 0) {
+                    chosen = action;
+                    break;
+                }
+        }
+        record(std::string(static_cast<size_t>(2 * depth), ' ') + (this->*chosen)());
+        check(false);
+    }
+
+    std::string failure() const
+    {
+        std::string out = problem + "\nseed " + std::to_string(seed) + ", last actions:\n";
+        for (const auto& line : trail)
+            out += "  " + line + "\n";
+        return out;
+    }
+
+    uint64_t seed = static_cast<uint64_t>(envNumber("DUNMERE_SOAK_SEED", 1));
+    std::mt19937_64 pick{seed};
+    std::deque<std::string> trail;
+    std::string problem;
+    long actionNo = 0;
+    int pending = 0;
+    bool calm = false, stalling = false;  // stalling: never takes a card worth keeping, so hands end in ties
+    int lastBank = 100, lastWinnings = 0, prize = 0, paid = 0, prizes = 0;
+};
+
+TEST_F(Soak, RandomUserNeverBreaksTheTable)
 {
-    const int actions = static_cast<int>(envNumber("DUNMERE_SOAK_ACTIONS", 3000));
-    const auto seed = static_cast<uint64_t>(envNumber("DUNMERE_SOAK_SEED", 20261206));
-    SoakRun run(seed, QStringLiteral(DUNMERE_BIN_DIR));
-    const std::string problem = run.run(actions);
-    std::cout << "[soak] seed " << seed << ": " << run.summary() << std::endl;
-    ASSERT_TRUE(problem.empty()) << problem;
+    const long actions = envNumber("DUNMERE_SOAK_ACTIONS", 3000);
+    std::cout << "[soak] seed " << seed << ", " << actions << " actions" << std::endl;
+    rng = SeededRng(seed * 6364136223846793005ULL + 1442695040888963407ULL);
+    auto coin = [this] { return chance(0.5) ? "True" : "False"; };
+    for (const char* key : {"isPoker", "prfPokerAutoDeal", "prfShowPokerPlay", "prfTolvaAutoSort", "prfTolvaScores", "prfShowHide"})
+        store.values[key] = coin();
+    store.values["prfSound"] = std::getenv("DUNMERE_SOAK_SOUND") ? "True" : "False";
+    store.values["prfAnimation"] = chance(0.8) ? "True" : "False";
+    store.values["prfAnimationDelay"] = std::to_string(below(3) * 40);
+    store.values["prfWager"] = std::to_string(std::array{1, 5, 10}[static_cast<size_t>(below(3))]);
+    store.values["prfMoveDelay"] = std::to_string(below(400));
+    ctx.dialogs.message = [this](const QString& text, const QString&) {
+        record("  box: " + text.left(90).toStdString());
+        if (text.startsWith(QLatin1String("Error  in  ")) && problem.empty())
+            problem = "the program reported a failure: " + text.toStdString();
+    };
+    ctx.dialogs.askYesNo = [this](const QString&, const QString&) { return chance(0.5); };
+    static const char* names[] = {"", "Ann", "A very long name that will not fit", "Zoë", "  "};
+    ctx.dialogs.inputBox = [this](const std::string&, const std::string&, const std::string&) { return any(names); };
+    build<SoakWindow>();
+    sw().onMoneyShown = [this] { check(false); };
+    w->Form_Load();
+    auto settle = [this] {
+        for (int turns = 0; pending > 0 && turns < 100000; ++turns)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        check(true);
+    };
+    settle();
+    for (long i = 0; i < actions && problem.empty(); ++i) {
+        if (i % 150 == 0)
+            calm = chance(0.6), stalling = calm && chance(0.35);
+        step(0);
+        settle();
+    }
+    // Last of all the window is closed in the middle of whatever runs.
+    later(1 + below(30), [this] { record("mnuExit"), act("mnuExit")->trigger(); });
+    step(0);
+    settle();
+    if (problem.empty() && (!w->unloaded() || w->prfvidPokMoney != w->poker.s.winnings))
+        problem = "the window did not hand on the winnings at Exit";
+    std::cout << "[soak] " << actionNo << " actions; banks " << w->prefs.prfPlayerBank << "/"
+              << w->prefs.prfComputerBank << ", winnings " << w->poker.s.winnings << " after " << prizes << " prizes"
+              << std::endl;
+    ASSERT_TRUE(problem.empty()) << failure();
 }
 
 }  // namespace
-}  // namespace dm::soak
+}  // namespace dm::testing

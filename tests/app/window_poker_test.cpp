@@ -1,6 +1,7 @@
 // Video poker on the window: holds by key and by mouse, the draw by key and by the
 // deal pile, a pay table that stays clear of the cards and counters that show any value.
 #include <QLabel>
+#include <QTimer>
 
 #include "app_fixture.h"
 
@@ -134,6 +135,30 @@ TEST_P(PokerWindowTest, CountersShowEveryValueWhole)
         EXPECT_TRUE(w->centralWidget()->rect().contains(onTable(panel)));
         for (int i = 0; i < 21; ++i)
             EXPECT_FALSE(onTable(panel).intersects(onTable(w->pokerLabel(i)))) << "counters over label " << i;
+    }
+}
+
+// A prize still counting when the window closes is the user's, whole: closed in the
+// draw's glides, and at two points of a royal's count-up.
+TEST_P(PokerWindowTest, ClosingDuringTheDrawHandsOnTheWholePrize)
+{
+    for (int turns : {3, 60, 150}) {
+        SCOPED_TRACE(turns);
+        w.reset();
+        resumeWaits();
+        start();
+        act("mnuPoker")->trigger();
+        const int dealtAt = ps().winnings;
+        for (int i = 0; i < 5; ++i)  // nothing is held, so the royal in hearts is drawn
+            ps().pokerDeck[5 + i] = static_cast<int16_t>(cardNumber(i == 0 ? 1 : 9 + i, 2));
+        ps().held.fill(false);
+        std::function<void(int)> closeAfter = [&](int n) {
+            QTimer::singleShot(0, w.get(), [&, n] { n > 0 ? closeAfter(n - 1) : (void)w->close(); });
+        };
+        closeAfter(turns);
+        drawFromStock();
+        ASSERT_TRUE(w->unloaded());
+        EXPECT_EQ(w->prfvidPokMoney, dealtAt + 4000);
     }
 }
 
