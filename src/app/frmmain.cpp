@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -213,26 +212,17 @@ void frmMain::runTopScores()
     results.playerBank = prefs.prfPlayerBank;
     results.perfectPlay = prfvidPokPerfPlay;
     results.pokerMoney = prfvidPokMoney;
-    InputBox ask = ctx_.dialogs.inputBox;
-    if (!ask) {
-        ask = [this](const std::string& prompt, const std::string& title, const std::string& def) {
-            bool ok = false;
-            const QString answer = QInputDialog::getText(isVisible() ? this : nullptr, QString::fromStdString(title),
-                                                         QString::fromStdString(prompt), QLineEdit::Normal,
-                                                         QString::fromStdString(def), &ok);
-            // Names are kept in 8-bit text; anything outside it becomes '?'.
-            return ok ? std::string(answer.toLatin1().constData()) : std::string();
-        };
-    }
-    const bool written = CheckTopScores(topScores, results, ask, scoreFile_.path.toStdString());
+    const InputBox ask = ctx_.dialogs.inputBox ? ctx_.dialogs.inputBox : makeInputBox(this);
+    const ScoreSave saved = CheckTopScores(topScores, results, ask, scoreFile_.path.toStdString());
     prfvidPokPerfPlay = results.perfectPlay;
-    if (written)
+    if (saved)
         return;
-    QString text = QStringLiteral("Your scores could not be saved: \"%1\" cannot be written.").arg(scoreFile_.path);
-    if (scoreFile_.path == scoreFile_.beside)
+    QString text = QStringLiteral("Your scores could not be saved: %1.").arg(QString::fromStdString(saved.error));
+    if (scoreFile_.path != scoreFile_.beside)  // where it tried first
+        text += QStringLiteral(" The program's folder \"%1\" cannot be written either.")
+                    .arg(QFileInfo(scoreFile_.beside).path());
+    else if (saved.folderCause)
         text += QStringLiteral(" Check that the program's folder is writable.");
-    else
-        text += QStringLiteral(" Nor can the program's folder, \"%1\".").arg(QFileInfo(scoreFile_.beside).path());
     message(text.toStdString());
 }
 

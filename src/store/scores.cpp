@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -116,6 +118,45 @@ void removeStaleTemps(const fs::path& dir, const std::string& stem)
     }
 }
 
+// One open file, closed when it goes.
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { close(); }
+    void close()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+};
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string because(int err) { return err ? " (" + std::string(std::strerror(err)) + ")" : std::string(); }
+
+// A folder that cannot be written still lets its writable file be changed: the nine
+// records are written over the old ones (never shortening the file) and synced. Not
+// atomic like the rename, but the only way the new tables are kept at all.
+ScoreSave rewriteInPlace(int fd, const std::vector<char>& records, const std::string& name)
+{
+    size_t done = 0;
+    while (done < records.size()) {
+        const ssize_t n = ::pwrite(fd, records.data() + done, records.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return {name + " could not be written" + because(n < 0 ? errno : 0)};
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        return {name + " could not be written" + because(errno)};
+    return {};
+}
+
 const std::array<std::array<const char*, 3>, 3> kPrompts = {{
     {"You have the top Tolva Rummy score. Please enter your name",
      "You have the second highest  Tolva Rummy score. Please enter your name",
@@ -161,11 +202,13 @@ TopScores readScoreFile(const std::string& path)
     TopScores t;
     for (size_t k = 0; k < t.size(); ++k) {
         const size_t at = k * kRecordSize;
-        if (at + kRecordSize > got) {
-            t[k] = {scoreName(""), 0};  // a record past the end of a short file
+        // A record cut short keeps the name bytes it has; half a score is no score.
+        const size_t have = at < got ? std::min(kRecordSize, got - at) : 0;
+        t[k].name = scoreName(std::string(bytes.data() + at, std::min(have, kNameLength)));
+        if (have < kRecordSize) {
+            t[k].score = 0;
             continue;
         }
-        t[k].name.assign(bytes.data() + at, kNameLength);
         const auto lo = static_cast<uint8_t>(bytes[at + kNameLength]);
         const auto hi = static_cast<uint8_t>(bytes[at + kNameLength + 1]);
         t[k].score = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
@@ -173,7 +216,7 @@ TopScores readScoreFile(const std::string& path)
     return t;
 }
 
-bool writeScoreFile(const std::string& path, const TopScores& scores)
+ScoreSave writeScoreFile(const std::string& path, const TopScores& scores)
 {
     // Write through a link to its target so the link itself survives the rename.
     std::error_code ec;
@@ -181,44 +224,61 @@ bool writeScoreFile(const std::string& path, const TopScores& scores)
     if (fs::is_symlink(target, ec)) {
         target = fs::weakly_canonical(target, ec);
         if (ec)
-            return false;
+            return {quoted(path) + " leads nowhere (" + ec.message() + ")"};
     }
+    const std::string name = quoted(target.string());
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const auto tail = oldTail(target);
     if (!tail)
-        return false;
+        return {name + " is not a file that can be read"};
     std::vector<char> bytes = encode(scores);
     bytes.insert(bytes.end(), tail->begin(), tail->end());
 
+    // The user may have made the file read-only to keep its tables; the rename below
+    // would replace it all the same, so ask the file itself first.
+    Fd old;
+    if (fs::exists(target, ec)) {
+        old.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (old.fd < 0 && (errno == EACCES || errno == EPERM))
+            return {name + " is read-only"};
+        if (old.fd < 0)
+            return {name + " cannot be written" + because(errno), errno == EROFS};
+    }
+
     // A complete new file next to the old one, then an atomic rename: a crash or a
     // full disk leaves either the old tables or the new ones, never half of each.
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string stem = "." + target.filename().string() + ".";
     removeStaleTemps(dir, stem);
     std::string tmp = (dir / (stem + "XXXXXX")).string();
-    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    Fd fresh{::mkostemp(tmp.data(), O_CLOEXEC)};
+    if (fresh.fd < 0) {
+        const int err = errno;
+        if (old.fd >= 0 && (err == EACCES || err == EPERM))
+            return rewriteInPlace(old.fd, encode(scores), name);
+        return {"the folder " + quoted(dir.string()) + " cannot be written" + because(err), true};
+    }
     // Held until after the rename: the mark that this file is still being written.
-    ::flock(fd, LOCK_EX);
+    ::flock(fresh.fd, LOCK_EX);
     struct stat st {};
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    const bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool renamed = ok && std::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!renamed)
+    int err = 0;
+    if (::fchmod(fresh.fd, mode) != 0 || !writeAll(fresh.fd, bytes) || ::fsync(fresh.fd) != 0 ||
+        std::rename(tmp.c_str(), target.c_str()) != 0) {
+        err = errno;
         ::unlink(tmp.c_str());
+        return {name + " could not be written" + because(err)};
+    }
     // The data is already synced; closing can no longer lose it.
-    ::close(fd);
-    if (!renamed)
-        return false;
+    fresh.close();
     // Make the rename itself durable; a failure here no longer risks the data.
-    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY); dfd >= 0) {
+    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
     }
-    return true;
+    return {};
 }
 
-bool CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path)
+ScoreSave CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path)
 {
     const std::array<int16_t, 3> values = {results.playerBank, results.perfectPlay, results.pokerMoney};
     for (size_t table = 0; table < 3; ++table) {

@@ -23,12 +23,23 @@ constexpr size_t kScoreEntries = std::tuple_size_v<TopScores>;
 std::string scoreName(const std::string& name);
 
 TopScores defaultTopScores();
-// Missing or empty file: the defaults. A short file: entries past its end get a name
-// of 20 spaces and score 0. Bytes past record 9 are ignored.
+// Missing or empty file: the defaults. A short file: a record cut in the middle keeps the
+// name bytes it has (space-padded) and score 0 unless both score bytes are there; entries
+// past its end get a name of 20 spaces and score 0. Bytes past record 9 are ignored.
 TopScores readScoreFile(const std::string& path);
+
+// What became of a write: nothing to say when written; otherwise what failed and where,
+// and whether the folder is the cause (it cannot be written).
+struct ScoreSave {
+    std::string error;
+    bool folderCause = false;
+    operator bool() const { return error.empty(); }  // NOLINT: "was it written?"
+};
+
 // Replaces the file whole (never torn); bytes past record 9 of the old file are kept.
-// False when it could not be written; the old file is then untouched.
-bool writeScoreFile(const std::string& path, const TopScores& scores);
+// A read-only file is left alone. In a folder that cannot be written a writable file is
+// rewritten in place and synced instead. On failure the old file is untouched.
+ScoreSave writeScoreFile(const std::string& path, const TopScores& scores);
 
 // The platform's input box: prompt, title, default text -> answer ("" when cancelled).
 using InputBox = std::function<std::string(const std::string& prompt, const std::string& title,
@@ -41,7 +52,7 @@ struct RunResults {
 };
 
 // Offers the results to the three tables in turn, then writes the file.
-// Returns false when the file could not be written (the tables stay changed in memory).
-bool CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path);
+// When the file could not be written the tables stay changed in memory.
+ScoreSave CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path);
 
 }  // namespace dm

@@ -1,5 +1,6 @@
 // Broken, odd and too many data files beside the program, and a score file or settings
 // store that cannot be written: the table still plays, and the user is told what was lost.
+#include <QInputDialog>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -208,9 +209,32 @@ TEST_P(UnwritableScoreFile, ScoresLandPerUserOrTheUserIsToldWhere)
     ASSERT_EQ(messages.size(), 1u) << messageTexts();
     const QString& text = messages[0].text;
     EXPECT_TRUE(text.startsWith("Your scores could not be saved")) << text.toStdString();
-    EXPECT_TRUE(text.contains(c.programDirGone ? mine : programDir + "/stats.dat")) << text.toStdString();
+    EXPECT_TRUE(text.contains(c.programDirGone ? QFileInfo(mine).path() : programDir + "/stats.dat")) << text.toStdString();
     if (c.programDirGone)
         EXPECT_TRUE(text.contains(programDir)) << "where it tried first: " << text.toStdString();
+    else
+        EXPECT_FALSE(text.contains("folder is writable")) << "the folder is not the cause: " << text.toStdString();
+}
+
+// The name typed into the real box is kept in 8-bit text: one '?' for each character
+// outside it, and a NUL ends it.
+TEST_F(HostileTest, ATopScoreNameTypedInTheBoxIsKeptIn8BitText)
+{
+    build();
+    ctx.dialogs.inputBox = nullptr;
+    w = std::make_unique<frmMain>(ctx);
+    w->Form_Load();
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            box->setTextValue(QString::fromUtf8("Zo\u00eb \U0001F600") + QChar(0) + "rest");
+            box->accept();
+        }
+    });
+    answer.start(10);
+    w->prefs.prfPlayerBank = 180;
+    w->close();
+    EXPECT_EQ(readScoreFile((programDir + "/stats.dat").toStdString())[0].name, scoreName("Zo\xEB ?"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnwritableScoreFile,

@@ -123,9 +123,9 @@ TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
     }
 }
 
-TEST(NameBytes, OutsideLatin1BecomesOneQuestionMarkEach)
+TEST(NameBytes, OutsideLatin1BecomesOneQuestionMarkEachAndANulEndsTheName)
 {
-    EXPECT_EQ(toNameBytes(QString::fromUtf8("Z\u00f6e \u0141ukasz \U0001F600")), "Z\xF6" "e ?ukasz ?");
+    EXPECT_EQ(toNameBytes(QString::fromUtf8("Z\u00f6e \u0141ukasz \U0001F600") + QChar(0) + "rest"), "Z\xF6" "e ?ukasz ?");
     EXPECT_EQ(fromNameBytes("Z\xF6" "e"), QString::fromUtf8("Z\u00f6e"));
 }
 

@@ -16,6 +16,7 @@
 #include <random>
 #include <thread>
 
+#include "as_nobody.h"
 #include "store/scores.h"
 
 using namespace dm;
@@ -82,13 +83,15 @@ TEST_F(ScoreFile, MissingEmptyShortAndLongFilesAndEveryByteRoundTrips)
     putBytes(path, "");
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
 
-    // Cut inside record 4: three real entries, the rest blank; a rewrite gives a whole file.
+    // Cut inside the name of record 4: three whole entries, the name bytes there of the
+    // fourth with score 0, the rest blank; a rewrite gives a whole file.
     const TopScores a = table(0), b = table(180);
     putBytes(path, encoded(a).substr(0, 3 * 22 + 11));
     const TopScores got = readScoreFile(file);
     for (size_t i = 0; i < 9; ++i)
         EXPECT_EQ(got[i].score, i < 3 ? a[i].score : 0) << i;
-    EXPECT_EQ(got[3].name, std::string(20, ' '));
+    EXPECT_EQ(got[3].name, a[3].name.substr(0, 11) + std::string(9, ' '));
+    EXPECT_EQ(got[4].name, std::string(20, ' '));
     ASSERT_TRUE(writeScoreFile(file, got));
     EXPECT_EQ(bytesOf(path).size(), 198u);
 
@@ -134,6 +137,46 @@ TEST_F(ScoreFile, FailedWritesAreReportedAndLeaveTheOldFile)
     EXPECT_EQ(t[0].score, 150);  // the insertion stays in memory
     EXPECT_EQ(bytesOf(path / "inside"), "x");
     EXPECT_EQ(tempFiles(), 0);
+}
+
+// As a user the permission bits stop: a file made read-only keeps its tables and is
+// reported; a writable file in a read-only folder is updated in place.
+TEST_F(ScoreFile, ReadOnlyFileOrFolder)
+{
+    const std::string old = encoded(table(7)) + "tail", fresh = encoded(table(180)) + "tail";
+    const std::string quotedFile = "\"" + file + "\"";
+    const struct {
+        const char* name;
+        mode_t folder;
+        int fileMode;  // 0: no file
+        std::string outcome;
+    } rows[] = {
+        {"a read-only file", 0777, 0444, quotedFile + " is read-only"},
+        {"a writable file in a read-only folder", 0555, 0666, "written"},
+        {"no file in a read-only folder", 0555, 0,
+         "the folder \"" + dir.string() + "\" cannot be written (Permission denied), the folder's fault"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::permissions(dir, fs::perms::all);
+        fs::remove(path);
+        if (row.fileMode) {
+            putBytes(path, old);
+            fs::permissions(path, static_cast<fs::perms>(row.fileMode));
+        }
+        fs::permissions(dir, static_cast<fs::perms>(row.folder));
+        const auto outcome = test::asNobody([&] {
+            const ScoreSave r = writeScoreFile(file, table(180));
+            return r ? std::string("written") : r.error + (r.folderCause ? ", the folder's fault" : "");
+        });
+        fs::permissions(dir, fs::perms::all);
+        if (!outcome)
+            GTEST_SKIP() << "cannot run as a user without root's rights";
+        EXPECT_EQ(*outcome, row.outcome);
+        if (row.fileMode)
+            EXPECT_EQ(bytesOf(path), row.outcome == "written" ? fresh : old);
+        EXPECT_EQ(tempFiles(), 0);
+    }
 }
 
 TEST_F(ScoreFile, StaleTempFilesAreClearedButLiveOnesKept)

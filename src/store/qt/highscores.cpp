@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include "table/files.h"
@@ -29,8 +30,11 @@ FilePlace writablePlace(const QString& programDir, const QString& fileName)
 std::string toNameBytes(const QString& text)
 {
     std::string bytes;
-    for (const char32_t c : text.toUcs4())
+    for (const char32_t c : text.toUcs4()) {
+        if (c == 0)
+            break;  // the file's names are C strings to whoever reads them
         bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    }
     return bytes;
 }
 
@@ -41,7 +45,10 @@ QString fromNameBytes(const std::string& bytes)
 
 InputBox makeInputBox(QWidget* parent)
 {
-    return [parent](const std::string& prompt, const std::string& title, const std::string& defaultText) {
+    return [owner = QPointer<QWidget>(parent)](const std::string& prompt, const std::string& title,
+                                               const std::string& defaultText) {
+        // A window already closed (names are asked at exit) is no parent to centre on.
+        QWidget* parent = owner && owner->isVisible() ? owner.data() : nullptr;
         bool ok = false;
         const QString answer = QInputDialog::getText(parent, QString::fromStdString(title),
                                                      QString::fromStdString(prompt), QLineEdit::Normal,

@@ -23,7 +23,7 @@ struct FilePlace {
 // the program until the user has one.
 FilePlace writablePlace(const QString& programDir, const QString& fileName);
 
-// Latin-1 bytes, one '?' for each character Latin-1 cannot hold.
+// Latin-1 bytes, one '?' for each character Latin-1 cannot hold; a NUL ends the name.
 std::string toNameBytes(const QString& text);
 QString fromNameBytes(const std::string& bytes);
 
