@@ -300,9 +300,9 @@ void frmMain::loadCustomBackFor(const QString& file, bool forPoker)
     const QString path = dataPath(backsDir(), file);
     if (!filePresent(path))
         return;
-    QImage img(path);
+    const QImage img = dm::loadPicture(path);
     if (!img.isNull())
-        customBacks_[forPoker ? 1 : 0] = img;
+        customBacks_[forPoker ? 1 : 0] = cardShaped(img);
 }
 
 void frmMain::DrawDealDeck()

@@ -314,7 +314,7 @@ void frmPreferences::Combo1_Click()
             const QString path = dataPath(main_.backsDir(), Combo1->itemText(p));
             if (!filePresent(path))
                 return;  // a missing back keeps the preview as it was
-            file = loadPicture(path);
+            file = cardShaped(loadPicture(path));
             if (file.isNull())
                 return;
         }

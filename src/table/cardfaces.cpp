@@ -154,4 +154,28 @@ QImage renderCard(int card, int mode, qreal devicePixelRatio, QRgb colour, int f
     return image;
 }
 
+QImage cardShaped(const QImage& picture)
+{
+    if (picture.isNull())
+        return {};
+    // A small picture is first brought to card size, so its corners are as round as a card's.
+    const QSize card(faces::kWidth, faces::kHeight);
+    const bool small = picture.width() < card.width() || picture.height() < card.height();
+    QImage shaped = (small ? picture.scaled(card, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture)
+                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A whole-picture mask: a composition mode acts only where the source covers.
+    QImage mask(shaped.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter m(&mask);
+        m.setRenderHint(QPainter::Antialiasing);
+        m.scale(qreal(mask.width()) / faces::kWidth, qreal(mask.height()) / faces::kHeight);
+        m.fillPath(faces::cardOutline(), Qt::black);
+    }
+    QPainter p(&shaped);
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.drawImage(0, 0, mask);
+    return shaped;
+}
+
 }  // namespace dm

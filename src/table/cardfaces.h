@@ -31,4 +31,9 @@ void cdtTerm();
 QImage renderCard(int card, int mode, qreal devicePixelRatio = 1.0, QRgb colour = 0xFFFFFF,
                   int frame = 0);
 
+// A picture of the user's own back in the shape of a card: what lies outside the card's
+// rounded outline (scaled to the picture) becomes transparent, so it sits on any table
+// as the library's backs do, whatever its file had in the corners.
+QImage cardShaped(const QImage& picture);
+
 }  // namespace dm

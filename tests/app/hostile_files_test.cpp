@@ -141,6 +141,7 @@ TEST_F(HostileTest, NamesWithBlanksAndNonAsciiLetters)
 
     EXPECT_EQ(surface()->background().pixelColor(0, 0), QColor(0, 128, 0));
     EXPECT_EQ(backImage(false).pixelColor(w->cWidth / 2, w->cHeight / 2), QColor(Qt::magenta));
+    EXPECT_EQ(backImage(false).pixelColor(0, 0).alpha(), 0) << "a square picture gets the card's round corners";
     const QStringList names = visibleEntries();
     ASSERT_EQ(names.size(), 3);
     for (int i = 0; i < names.size(); ++i) {
