@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +25,24 @@
 #include "table/wait.h"
 
 namespace dm {
+
+namespace {
+
+// A message box is as wide as its text, and the window manager cuts a longer title; some
+// titles carry the question itself ("Start a new game...?"), so the box makes room for it.
+void makeRoomForTitle(QMessageBox& box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    constexpr int kTitleBarButtons = 140;  // icon, minimise, close, and the frame around them
+    const int need = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(need, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
+}  // namespace
 
 frmMain::frmMain(AppContext ctx, QWidget* parent)
     : QMainWindow(parent),
@@ -249,7 +268,9 @@ void frmMain::message(const std::string& text, const std::string& title)
         ctx_.dialogs.message(t, caption);
         return;
     }
-    QMessageBox::information(isVisible() ? this : nullptr, caption, t);
+    QMessageBox box(QMessageBox::Information, caption, t, QMessageBox::Ok, isVisible() ? this : nullptr);
+    makeRoomForTitle(box);
+    box.exec();
 }
 
 bool frmMain::askYesNo(const std::string& text, const std::string& title)
@@ -258,7 +279,9 @@ bool frmMain::askYesNo(const std::string& text, const std::string& title)
     const QString caption = QString::fromStdString(title);
     if (ctx_.dialogs.askYesNo)
         return ctx_.dialogs.askYesNo(t, caption);
-    return QMessageBox::question(this, caption, t, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, t, QMessageBox::Yes | QMessageBox::No, this);
+    makeRoomForTitle(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void frmMain::reportError(const std::string& procedure, const std::string& description)

@@ -1,5 +1,7 @@
 // What the table's pictures show as the hand goes on: the raised card, the emptied
 // discard pile, the computer's hand, and commands that arrive while a step still runs.
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "app_fixture.h"
@@ -142,6 +144,32 @@ TEST_F(DrawingTest, AUsedUpStockHidesThePileUntilTheNextDeal)
     clickBox(box("picReject"));
     EXPECT_EQ(rs().stock.size(), 52u - 18u);
     EXPECT_NE(visibleStock(), nullptr);
+}
+
+TEST_F(DrawingTest, TheTiePromptIsWideEnoughForItsTitle)
+{
+    realQuestions = true;
+    start();
+    rs().stock.resize(1);
+    QString title;
+    int width = 0, titleWidth = 0;
+    QTimer answer;  // the draw runs event loops of its own before the question comes
+    answer.start(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer.stop();
+        title = box->windowTitle();
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(title);
+        box->button(QMessageBox::No)->click();
+    });
+    drawFromStock();
+    EXPECT_EQ(title, "Start a new game...?");
+    // Beside the title, a title bar holds the icon and the buttons.
+    EXPECT_GE(width, titleWidth + 100);
+    EXPECT_TRUE(rs().mustDiscard) << "No plays on";
 }
 
 }  // namespace
