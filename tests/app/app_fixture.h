@@ -62,14 +62,13 @@ protected:
         store.values["prfSound"] = "False";
         store.values["prfAnimationDelay"] = "0";
         ctx.dialogs.message = [this](const QString& text, const QString& title) { messages.push_back({text, title}); };
-        if (!realQuestions)
-            ctx.dialogs.askYesNo = [this](const QString& text, const QString& title) {
-                questions.push_back({text, title});
-                const bool yes = !answers.empty() && answers.front();  // No once the answers run out
-                if (!answers.empty())
-                    answers.pop_front();
-                return yes;
-            };
+        ctx.dialogs.askYesNo = [this](const QString& text, const QString& title) {
+            questions.push_back({text, title});
+            const bool yes = !answers.empty() && answers.front();  // No once the answers run out
+            if (!answers.empty())
+                answers.pop_front();
+            return yes;
+        };
         ctx.dialogs.inputBox = [this](const std::string&, const std::string&, const std::string&) { return topScoreName; };
     }
 
@@ -210,7 +209,6 @@ protected:
     std::vector<ShownBox> messages;
     std::vector<ShownBox> questions;
     std::deque<bool> answers;
-    bool realQuestions = false;  // the program's own question boxes, to be answered by the test
     std::string topScoreName = "Tester";
 };
 

@@ -148,7 +148,7 @@ TEST_F(DrawingTest, AUsedUpStockHidesThePileUntilTheNextDeal)
 
 TEST_F(DrawingTest, TheTiePromptIsWideEnoughForItsTitle)
 {
-    realQuestions = true;
+    ctx.dialogs.askYesNo = nullptr;  // the program's own box, answered below
     start();
     rs().stock.resize(1);
     QString title;
