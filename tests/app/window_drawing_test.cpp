@@ -36,20 +36,6 @@ TEST_F(DrawingTest, OnlyTheCardUnderThePointerStandsRaised)
     EXPECT_EQ(strip(hand->image, top), bg) << "leaving the hand lowers it";
 }
 
-TEST_F(DrawingTest, TakingTheOnlyDiscardLeavesBareTable)
-{
-    start();
-    drawFromStock();
-    clickBox(box("picPlayerDraw"));
-    ASSERT_GE(rs().discardPile.size(), 2u);
-    rs().discardPile.resize(2);  // down to one card, as when the computer took the other back
-    w->drawDiscardPile();
-    EXPECT_NE(pixels(box("picReject")->image), pixels(box("picReject")->backSlice));
-    clickBox(box("picReject"));
-    ASSERT_TRUE(rs().mustDiscard);
-    EXPECT_EQ(pixels(box("picReject")->image), pixels(box("picReject")->backSlice));
-}
-
 TEST_F(DrawingTest, NewBackgroundMidTurnKeepsTheDrawnCard)
 {
     start();
@@ -85,24 +71,6 @@ TEST_F(DrawingTest, SwitchingGamesDuringTheComputersTurnStopsIt)
     EXPECT_TRUE(rs().discardEmpty());
 }
 
-TEST_F(DrawingTest, RummyIsRefusedWhilePokerDraws)
-{
-    store.values["prfShowPokerPlay"] = "True";
-    start();
-    act("mnuPoker")->trigger();
-    bool refused = false;
-    QTimer::singleShot(0, w.get(), [&] {
-        act("mnuPlayRummy")->trigger();
-        refused = w->prefs.isPoker;
-    });
-    QTest::keyClick(w.get(), Qt::Key_Space);
-    EXPECT_TRUE(refused);
-    EXPECT_TRUE(w->prefs.isPoker);
-    EXPECT_FALSE(ps().pokerBusy);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(box(QStringLiteral("picPoker%1").arg(i))->isVisible()) << i;
-}
-
 TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
 {
     start();
@@ -125,25 +93,6 @@ TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
     EXPECT_EQ(pixels(hand->image), backs);
     EXPECT_EQ(act("mnuShowComputerHand")->text(), "Show Hand");
     EXPECT_TRUE(act("mnuPeek")->isEnabled());
-}
-
-TEST_F(DrawingTest, AUsedUpStockHidesThePileUntilTheNextDeal)
-{
-    start();
-    rs().stock.resize(1);
-    w->showStock(3);
-    answers = {false};  // the tie question: play on
-    drawFromStock();
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_TRUE(rs().mustDiscard);
-    EXPECT_EQ(visibleStock(), nullptr);
-    clickBox(box("picPlayerDraw"));
-    if (rs().eval.handWon)
-        return;  // the computer found the pile used up: a tie
-    answers = {true};  // taking a discard asks again; Yes deals anew
-    clickBox(box("picReject"));
-    EXPECT_EQ(rs().stock.size(), 52u - 18u);
-    EXPECT_NE(visibleStock(), nullptr);
 }
 
 TEST_F(DrawingTest, TheTiePromptIsWideEnoughForItsTitle)

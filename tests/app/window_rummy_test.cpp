@@ -84,43 +84,49 @@ TEST_F(RummyWindowTest, TurnsByMouseKeepTheTableWholeAndLeaveNoCardPaintedOnIt)
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-TEST_F(RummyWindowTest, ClicksSendACardToEitherEndAndKeepTheGroupGaps)
+// Gestures on the user's hand, each from the order the one before left.
+TEST_F(RummyWindowTest, ClicksAndDragsRearrangeTheHand)
 {
     start();
     std::vector<int> places;
     for (int i = 0; i < 9; ++i)
         places.push_back(rs().playerHand[i].left);
-    auto want = moved(handNumbers(), 2, 8);
-    clickCard(2);
-    EXPECT_EQ(handNumbers(), want);
-    want = moved(want, 6, 0);
-    clickCard(6, Qt::RightButton);
-    EXPECT_EQ(handNumbers(), want);
+    enum Kind { Left, Right, Drag };
+    const struct {
+        const char* name;
+        Kind kind;
+        int from, to;
+        QPoint nudge;
+    } rows[] = {
+        {"a left click sends the card to the right end", Left, 2, 8, {}},
+        {"a right click sends it to the left end", Right, 6, 0, {}},
+        {"a drag drops the card after the target", Drag, 1, 5, {}},
+        {"a drag onto the last card ends last", Drag, 0, 8, {}},
+        {"six pixels are a drag, dropped where it was", Drag, 1, 1, {6, 0}},
+        {"five pixels are a click", Drag, 1, 8, {5, 0}},
+    };
+    auto want = handNumbers();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        leaveHand();
+        if (r.kind == Drag) {
+            hoverCard(r.from);
+            dragCard(r.from, r.nudge.isNull() ? cardPoint(r.to) : cardPoint(r.from) + r.nudge);
+        } else {
+            clickCard(r.from, r.kind == Left ? Qt::LeftButton : Qt::RightButton);
+        }
+        want = moved(want, r.from, r.to);
+        EXPECT_EQ(handNumbers(), want);
+    }
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(rs().playerHand[i].left, places[i]) << "slot " << i << " keeps its place";
-    EXPECT_GT(places[3] - places[2], rs().geo.cardStep);
-    EXPECT_GT(places[6] - places[5], rs().geo.cardStep);
-}
-
-TEST_F(RummyWindowTest, DraggingACardDropsItAfterTheTarget)
-{
-    start();
-    auto want = moved(handNumbers(), 1, 5);
-    hoverCard(1);
-    dragCard(1, cardPoint(5));
-    EXPECT_EQ(handNumbers(), want);
-
-    want = moved(want, 0, 8);  // onto the last card: the dragged card ends last
-    hoverCard(0);
-    dragCard(0, cardPoint(8));
-    EXPECT_EQ(handNumbers(), want);
+    EXPECT_GT(places[3] - places[2], rs().geo.cardStep) << "the gaps between the groups";
 
     // Right after a click reordered the hand, a drag takes the card now under the pointer.
     clickCard(2);
     want = moved(moved(want, 2, 8), 2, 6);
     dragCard(2, cardPoint(6));
     EXPECT_EQ(handNumbers(), want);
-    EXPECT_FALSE(rs().mustDiscard);
 
     // Taking a card ends the drag: the card under the pointer rises and a click throws it.
     leaveHand();
@@ -130,21 +136,6 @@ TEST_F(RummyWindowTest, DraggingACardDropsItAfterTheTarget)
     EXPECT_FALSE(rs().mustDiscard) << "the click discarded";
     const auto after = handNumbers();
     EXPECT_EQ(std::count(after.begin(), after.end(), thrown), 0);
-}
-
-TEST_F(RummyWindowTest, FivePixelsAreAClickAndSixADrag)
-{
-    start();
-    const auto before = handNumbers();
-    // Six pixels within the card's own strip: a drag that drops it where it was.
-    hoverCard(1);
-    dragCard(1, cardPoint(1) + QPoint(6, 0));
-    EXPECT_EQ(handNumbers(), before);
-    // Five pixels start no drag: the release is a click, which sends the card right.
-    leaveHand();
-    hoverCard(1);
-    dragCard(1, cardPoint(1) + QPoint(5, 0));
-    EXPECT_EQ(handNumbers(), moved(before, 1, 8));
 }
 
 // Runs an action once, at the first wait after the watched widget is shown.

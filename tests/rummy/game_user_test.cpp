@@ -33,21 +33,6 @@ TEST(RummyDeal, NewHandDealsEveryCardOnceResetsSortsAndShowsTheBanksAfterASecond
     EXPECT_EQ(t.s.dealSerial, serial + 1);
 }
 
-TEST(RummyDeal, ShuffleSoundFollowsTheBackground)
-{
-    for (auto [background, sound, r, expected] :
-         {std::tuple{"winter.jpg", true, 0.2, "sound wolf.wav"}, {"winter.jpg", true, 0.7, "sound bird.wav"},
-          {"beach2.jpg", true, 0.5, "sound beach.wav"}, {"beach.gif", true, 0.5, "sound beach.wav"},
-          {"Beach.gif", true, 0.5, ""}, {"winter.jpg", false, 0.5, ""}}) {
-        Table t;
-        t.prefs.prfTolvaBackground = background;
-        t.prefs.prfSound = sound;
-        t.rng.next = {r};
-        t.game.shuffleCards(false);
-        EXPECT_EQ(t.view.matching("sound"), *expected ? Calls{expected} : Calls{}) << background;
-    }
-}
-
 TEST(RummyUser, WinsAWholeHandWithTheNextDraw)
 {
     Table t;
@@ -147,20 +132,6 @@ TEST(RummyUser, TiePromptWhenTheLastCardIsDrawn)
         EXPECT_TRUE(t.s.eval.handWon);
         EXPECT_EQ(placesCheck(t.s), "");
     }
-}
-
-TEST(RummyUser, StockPicturesFollowTheCardsLeft)
-{
-    Table t;
-    t.arrange(kPlainUser, kLooseNine, "8C 9D 9H 9S KC", "", true);
-    std::vector<int> shown;
-    for (int i = 0; i < 5; ++i) {
-        t.s.mustDiscard = false;  // draw again without playing the discard
-        t.game.picDeal_Click();
-        shown.push_back(t.s.pileImage);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(t.s.stockEmpty);
 }
 
 // What happens when something else runs while the user's card glides.

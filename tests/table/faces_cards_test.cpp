@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 #include <QPainter>
-#include <numeric>
 #include <vector>
 
 using namespace dm;
@@ -97,29 +96,6 @@ bool isCornerClear(const QImage& img, int x0, int y0)
            qAlpha(img.pixel(x0, y0 + 125)) == 0 && qAlpha(img.pixel(x0 + 89, y0 + 125)) == 0;
 }
 
-// Ink runs per row of the top pip of a two at three times the size: a broad flat foot
-// (clubs, spades), two lobes at the top (hearts), a broad round top (clubs).
-std::array<bool, 3> footCleftRoundTop(int suit)
-{
-    const QImage img = renderCard(cardNumber(2, suit), 0, 3.0).convertToFormat(QImage::Format_ARGB32);
-    std::vector<std::vector<int>> runs;
-    for (int y = 30; y < 96; ++y) {
-        std::vector<int> row;
-        for (int x = 90, run = 0; x <= 180; ++x) {
-            if (x < 180 && isInk(img.pixel(x, y)))
-                ++run;
-            else if (run > 0)
-                row.push_back(std::exchange(run, 0));
-        }
-        if (!row.empty())
-            runs.push_back(row);
-    }
-    const auto width = [](const std::vector<int>& row) { return std::accumulate(row.begin(), row.end(), 0); };
-    const double height = static_cast<double>(runs.size());
-    const auto& nearTop = runs[static_cast<size_t>(height * 0.06)];
-    return {width(runs.back()) > 0.3 * height, nearTop.size() == 2, width(nearTop) > 0.24 * height};
-}
-
 }  // namespace
 
 TEST(CardFaces, EveryCardIs90By126WithClearCornersAndNothingOutside)
@@ -163,30 +139,6 @@ TEST(CardFaces, IndexShowsRankAndSuitOfTheCardNumber)
             if (suitOf(a) == suitOf(b) ? suitDiff > 3 : suitDiff < 8)
                 ADD_FAILURE() << "suit symbols of " << cardName(a) << " and " << cardName(b) << ": " << suitDiff;
         }
-    using Shape = std::array<bool, 3>;
-    EXPECT_EQ(footCleftRoundTop(0), (Shape{true, false, true}));  // clubs
-    EXPECT_EQ(footCleftRoundTop(1), (Shape{false, false, false}));  // diamonds
-    EXPECT_EQ(footCleftRoundTop(2)[1], true);  // hearts
-    EXPECT_EQ(footCleftRoundTop(3), (Shape{true, false, false}));  // spades
-}
-
-TEST(CardFaces, RedSuitsPrintRedAndBlackSuitsPrintDark)
-{
-    for (int card = 0; card < kDeckSize; ++card) {
-        const QImage img = drawn(card, 0);
-        const bool red = suitOf(card) == 1 || suitOf(card) == 2;
-        int inkPixels = 0;
-        for (int y = kHandStrip.top(); y <= kHandStrip.bottom(); ++y)
-            for (int x = 0; x < 14; ++x) {
-                const QRgb px = img.pixel(x, y);
-                if (!isStrongInk(px))
-                    continue;
-                ++inkPixels;
-                if (red ? qRed(px) <= qGreen(px) + 100 : std::max({qRed(px), qGreen(px), qBlue(px)}) >= 70)
-                    ADD_FAILURE() << cardName(card) << " prints " << std::hex << px;
-            }
-        EXPECT_GT(inkPixels, 40) << cardName(card);
-    }
 }
 
 TEST(CardFaces, HighlightVisiblyChangesEveryFaceAndKeepsItReadable)
@@ -207,12 +159,9 @@ TEST(CardFaces, BacksDifferAndAnimatedOnesStartFromTheStill)
 {
     std::vector<QImage> backs;
     for (int d = kFirstBack; d <= kLastBack; ++d) {
-        EXPECT_STRNE(backDesignName(d), "");
         backs.push_back(drawn(d, 1));
         EXPECT_EQ(backs.back().pixel(3, 63), qRgb(255, 255, 255)) << d;  // the white border
     }
-    EXPECT_STREQ(backDesignName(kFirstBack - 1), "");
-    EXPECT_STREQ(backDesignName(kLastBack + 1), "");
     for (size_t a = 0; a < backs.size(); ++a)
         for (size_t b = a + 1; b < backs.size(); ++b)
             EXPECT_GT(meanDifference(backs[a], backs[b]), 30.0) << a + kFirstBack << " vs " << b + kFirstBack;
@@ -232,21 +181,6 @@ TEST(CardFaces, BacksDifferAndAnimatedOnesStartFromTheStill)
             for (int b = a + 1; b < kAnimationFrames; ++b)
                 EXPECT_GT(meanDifference(frames[a], frames[b]), 1.0) << design << ": " << a << " vs " << b;
     }
-}
-
-TEST(CardFaces, OutOfRangeRequestsDrawNothing)
-{
-    const QImage empty = transparentImage(90, 126);
-    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {kNoCard, 0}, {52, 1}, {66, 1}, {0, 1}, {10, 3}, {53, -1}})
-        EXPECT_EQ(drawn(card, mode), empty) << card << " mode " << mode;
-    for (const auto& [design, frame] : {std::pair{53, 0}, {63, 1}, {64, 4}, {65, -1}}) {
-        QImage img = transparentImage(90, 126);
-        QPainter p(&img);
-        cdtAnimate(p, design, 0, 0, frame);
-        p.end();
-        EXPECT_EQ(img, empty) << design << " frame " << frame;
-    }
-    EXPECT_TRUE(renderCard(52, 0).isNull());
 }
 
 TEST(CardFaces, CacheKeepsPixelRatiosAndColoursApart)

@@ -49,32 +49,6 @@ TEST(TableSurface, BoardIsBackgroundThenGreenAndSlicesCopyIt)
     EXPECT_EQ(pixel(outside, 15, 15), TableSurface::tableGreen());
 }
 
-TEST(TableSurface, FramePicturesStretchAlongTheEdgesSidesOverTopAndBottom)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("frames"));
-    const std::tuple<const char*, QSize, QColor> frames[] = {{"top", {4, 6}, Qt::magenta},
-                                                             {"bottom", {4, 5}, Qt::darkBlue},
-                                                             {"left", {3, 4}, Qt::white},
-                                                             {"right", {7, 4}, Qt::black}};
-    for (const auto& [name, size, colour] : frames) {
-        QImage img(size, QImage::Format_RGB32);
-        img.fill(colour);
-        ASSERT_TRUE(img.save(dir.filePath(QString("frames/%1.png").arg(name))));
-    }
-    TableSurface table(dir.path());
-    table.resize(300, 200);
-    table.setBackground(quarters(QSize(300, 200)));
-    const QPixmap b = table.board();
-    EXPECT_EQ(pixel(b, 150, 5), QColor(Qt::magenta));
-    EXPECT_EQ(pixel(b, 150, 6), QColor(Qt::blue));
-    EXPECT_EQ(pixel(b, 150, 195), QColor(Qt::darkBlue));
-    EXPECT_EQ(pixel(b, 1, 2), QColor(Qt::white));
-    EXPECT_EQ(pixel(b, 294, 100), QColor(Qt::black));
-    EXPECT_EQ(pixel(b, 292, 100), QColor(Qt::cyan));
-    EXPECT_EQ(pixel(table.slice(QRect(100, 0, 10, 10)), 5, 2), QColor(Qt::magenta));
-}
-
 TEST(TablePictureBox, RestoreGivesTheSliceBack)
 {
     TableSurface table(QString{});

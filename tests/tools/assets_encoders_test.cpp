@@ -67,33 +67,6 @@ TEST(PictureWriters, GifAndBmpRoundTripPicturesOfUpTo256ColoursExactly)
     EXPECT_LT(encodeGif(stripes).size(), 640 * 480 / 8) << "runs should compress";
 }
 
-TEST(GifWriter, ManyColourPicturesComeBackCloseWithAFullPalette)
-{
-    QImage image(120, 90, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 2, y * 2, (x + y) % 256));
-    const IndexedPicture indexed = quantize(image);
-    EXPECT_EQ(indexed.palette.size(), 256u);
-    const QImage back = decode(encodeGif(indexed), "gif");
-    ASSERT_EQ(back.size(), image.size());
-    double error = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb a = image.pixel(x, y), b = back.pixel(x, y);
-            error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-        }
-    EXPECT_LT(error / (image.width() * image.height() * 3), 6.0);
-}
-
-TEST(PictureWriters, RefuseMalformedPictures)
-{
-    EXPECT_TRUE(encodeGif(IndexedPicture{2, 2, {qRgb(0, 0, 0)}, {0, 0, 1, 0}}).isEmpty()) << "index without colour";
-    EXPECT_TRUE(encodeGif(IndexedPicture{2, 2, {qRgb(0, 0, 0)}, {0, 0}}).isEmpty()) << "too few pixels";
-    EXPECT_TRUE(encodeGif(QImage()).isEmpty());
-    EXPECT_TRUE(encodeBmp(IndexedPicture{2, 1, {qRgb(1, 2, 3)}, {0, 3}}).isEmpty());
-}
-
 TEST(PictureFiles, EachFormatSavesWholeOrLeavesTheOldFile)
 {
     QTemporaryDir dir;

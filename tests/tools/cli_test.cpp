@@ -1,13 +1,11 @@
 // dunmere-cli: card parsing, every command's answers and error lines, exit statuses,
-// and streams no user means to send.
+// streams no user means to send, and the hold values and the whole game's return.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli.h"
@@ -101,20 +99,6 @@ TEST(CliCommands, AnswerEachLineAndCarryOnAfterErrors)
     }
 }
 
-TEST(CliCommands, CensusListsAllClassesWithoutReadingInput)
-{
-    const CliRun run = runWith({"census", "--payout"}, "this is not read\n");
-    EXPECT_EQ(run.status, 0);
-    ASSERT_EQ(run.lines.size(), 21u);
-    long long total = 0;
-    for (int cls = 1; cls <= 21; ++cls) {
-        EXPECT_THAT(run.lines[cls - 1], MatchesRegex(std::to_string(cls) + " [0-9]+"));
-        total += std::stoll(run.lines[cls - 1].substr(run.lines[cls - 1].find(' ')));
-    }
-    EXPECT_EQ(run.lines[10], "11 337920");
-    EXPECT_EQ(total, 2598960);
-}
-
 TEST(CliCommands, CommandLineMistakesAreStatusTwoAndHelpNamesEveryCommand)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -169,15 +153,54 @@ TEST(CliCommands, HostileInputGetsOneAnswerPerLine)
     }
 }
 
-// The built program, end to end: the exit status reaches the shell.
-TEST(CliProgram, ExitStatusReportsInvalidLines)
+std::vector<std::string> fields(const std::string& line)
 {
-    const std::string cli = std::string(DUNMERE_BIN_DIR) + "/dunmere-cli";
-    ASSERT_TRUE(std::filesystem::exists(cli));
-    EXPECT_EQ(std::system(("echo '0 1 2 3 4' | " + cli + " classify > /dev/null 2>&1").c_str()), 0);
-    const int status = std::system(("printf '0 1 2 3 4\\n0 0 0 0 0\\n' | " + cli + " classify > /dev/null 2>&1").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string f; in >> f;)
+        out.push_back(f);
+    return out;
+}
+
+TEST(CliHolds, ValuesFollowTheCardsAsTheLineGivesThem)
+{
+    // Four to the royal in clubs and a two of diamonds, the two first or last.
+    const CliRun run = runWith({"holds"}, "0 36 40 44 5\n5 0 36 40 44\n0 36 40 44 44\n");
+    ASSERT_EQ(run.lines.size(), 3u);
+    const auto last = fields(run.lines[0]), first = fields(run.lines[1]);
+    ASSERT_EQ(last.size(), 32u);
+    EXPECT_EQ(last[15], first[30]);  // the same four cards held
+    EXPECT_EQ(last[31], "0.000000");  // the whole hand pays nothing
+    EXPECT_EQ(run.lines[2], "error: card 44 appears twice");
+    EXPECT_EQ(run.status, 1);
+
+    // Only royals pay 1000 a credit: one chance in 47 of 5000 credits.
+    const CliRun royal = runWith({"holds", "--pays", "0 0 0 0 0 0 0 0 1000"}, "0 36 40 44 5\n");
+    ASSERT_EQ(royal.lines.size(), 1u);
+    EXPECT_EQ(fields(royal.lines[0])[15], "106.382979");
+}
+
+TEST(CliReturn, PrintsTheGamesFiguresAndRefusesMalformedPays)
+{
+    const CliRun run = runWith({"return", "--adviser"});
+    ASSERT_EQ(run.lines.size(), 14u);
+    EXPECT_EQ(run.lines[0], "return 0.9954390437");
+    EXPECT_EQ(run.lines[1], "royal-flush 493512264");
+    EXPECT_EQ(run.lines[10], "nothing 10872274993896");
+    EXPECT_EQ(run.lines[11], "total 19933230517200");
+    EXPECT_EQ(run.lines[12].rfind("adviser-low 0.99", 0), 0u);
+    EXPECT_EQ(run.status, 0);
+
+    const char* bad[] = {"1 2 3", "1 2 3 4 6 9 25 50 -800", "1 2 3 4 6 9 25 50 8x", "1 2 3 4 6 9 25 50 800 1",
+                         "1 2 3 4 6 9 25 50 99999999999"};
+    for (const char* pays : bad) {
+        SCOPED_TRACE(pays);
+        const CliRun refused = runWith({"return", "--pays", pays});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_TRUE(refused.lines.empty());
+    }
+    EXPECT_EQ(runWith({"return", "--pays"}).status, 2);
+    EXPECT_EQ(runWith({"holds", "--adviser"}).status, 2);
 }
 
 }  // namespace
