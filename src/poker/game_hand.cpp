@@ -100,6 +100,7 @@ void PokerGame::drawStep(uint32_t serial)
     }
 
     BusyGuard busy(s.pokerBusy);
+    const PokerCards dealt = s.pokerHand;
     std::array<bool, 5> replaced{};
     for (int i = 0; i < 5; ++i) {
         if (s.held[i])
@@ -111,6 +112,7 @@ void PokerGame::drawStep(uint32_t serial)
     s.handClass = EvaluatePokerHand(s.pokerHand, true);
     // From here the prize is the user's, whatever interrupts the showing and counting.
     s.prizeOwed = static_cast<int16_t>(std::max(0, payoutFor(s.handClass).prize));
+    view_.handPlayed(dealt, s.held, s.prizeOwed);
 
     if (!pause(serial, 600))
         return;

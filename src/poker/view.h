@@ -1,6 +1,9 @@
 #pragma once
 // The narrow interface through which the video poker flow reaches the table.
+#include <array>
+
 #include "cards/host.h"
+#include "poker/rules.h"
 
 namespace dm {
 
@@ -25,6 +28,9 @@ public:
     virtual void setTimerRunning(bool running) = 0;
     // A finished perfect-play run, offered to the strategy table (CheckTopScores).
     virtual void offerPerfectRun(int16_t run) = 0;
+    // A hand goes to the draw: the five cards dealt, the hold, and the final hand's prize.
+    // The trainer's session keeps its account from these.
+    virtual void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) = 0;
 };
 
 }  // namespace dm

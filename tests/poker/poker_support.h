@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "poker/game.h"
+#include "poker/session.h"
 
 namespace dm::test {
 
@@ -93,6 +94,12 @@ public:
     void showCounters() override { note("counters " + n(state->winnings) + " " + n(state->hands) + " " + n(state->timer)); }
     void setTimerRunning(bool on) override { note(on ? "timer on" : "timer off"); }
     void offerPerfectRun(int16_t run) override { note("offer " + n(run)); }
+    // Kept as the table keeps it, not logged: the draw's lines stay as they were.
+    void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) override
+    {
+        session.record(dealt, held, prize);
+    }
+    PokerSession session;
 
     Lines only(const std::string& prefix) const
     {
