@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "poker/game.h"
+#include "poker/session.h"
 #include "rummy/game.h"
 #include "store/prefs.h"
 #include "store/qt/highscores.h"
@@ -27,6 +28,7 @@ class HoldMarker;
 class PictureBox;
 class SoundPlayer;
 class TableSurface;
+class frmAnalysis;
 class frmHide;
 
 // Boxes the window shows; injected so tests can answer them.
@@ -71,6 +73,7 @@ public:
     int cHeight = 126;
     RummyGame rummy;
     PokerGame poker;
+    PokerSession session;  // the trainer's account of this run's poker hands
 
     // Menu commands.
     void mnuPoker_Click();
@@ -80,6 +83,7 @@ public:
     void mnuSortRank_Click();
     void mnuSortSuit_Click();
     void mnuPeek_Click();
+    void mnuAnalyzeHand_Click();
     void mnuShowComputerHand_Click();
     void mnuWager_Click();
     void mnuHide_Click();
@@ -142,6 +146,7 @@ public:
     void showCounters() override;
     void setTimerRunning(bool running) override;
     void offerPerfectRun(int16_t run) override;
+    void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -187,6 +192,9 @@ private:
     void endDragOnTakenCard();
     int cardUnder(int x) const;
 
+    // Brings the trainer's window and the "Analyze Hand" command up to the table's hand.
+    void followPokerTable();
+
     // Runs a handler, reporting any failure in the program's one message format.
     void guarded(const char* name, const std::function<void()>& body);
 
@@ -194,6 +202,8 @@ private:
     FilePlace scoreFile_;  // where "stats.dat" is read and written
     std::unique_ptr<SoundPlayer> sounds_;
     QPointer<frmHide> cover_;
+    QPointer<frmAnalysis> analysis_;
+    bool followQueued_ = false;
 
     TableSurface* surface_ = nullptr;
     QImage thePic_;

@@ -47,6 +47,9 @@ void frmMain::buildMenus()
     connect(addItem(mnuAction_, "mnuSortSuit", tr("Sort by &Suit")), &QAction::triggered, this,
             [this] { mnuSortSuit_Click(); });
     connect(addItem(mnuAction_, "mnuPeek", tr("Peek")), &QAction::triggered, this, [this] { mnuPeek_Click(); });
+    auto* analyze = addItem(mnuAction_, "mnuAnalyzeHand", tr("Analyze Hand"), QKeySequence(Qt::Key_F2));
+    analyze->setEnabled(false);  // while a video poker hand waits for the draw
+    connect(analyze, &QAction::triggered, this, [this] { mnuAnalyzeHand_Click(); });
 
     auto* prefsMenu = bar->addMenu(tr("&Preferences"));
     prefsMenu->setObjectName("mnuPreferences");

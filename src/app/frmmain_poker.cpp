@@ -119,13 +119,18 @@ void frmMain::drawPokerCard(int pos, CardShow how)
     b->show();
 }
 
-void frmMain::showCard(int pos, CardShow how) { drawPokerCard(pos, how); }
+void frmMain::showCard(int pos, CardShow how)
+{
+    drawPokerCard(pos, how);
+    followPokerTable();
+}
 
 void frmMain::showHoldMarkers(int pos, bool shown)
 {
     shape1_[pos]->setVisible(shown);
     if (shown)
         shape1_[pos]->raise();
+    followPokerTable();
 }
 
 bool frmMain::animateToPosition(int pos)
@@ -138,6 +143,7 @@ void frmMain::showCounters()
     pklblWinnings_->setText(QString::number(poker.s.winnings));
     pkLabelHands_->setText(QString::number(poker.s.hands));
     pkLabelTimer_->setText(QString::number(poker.s.timer));
+    followPokerTable();  // a refused hold comes back to the hold phase here
 }
 
 void frmMain::setTimerRunning(bool running)

@@ -1,0 +1,76 @@
+#pragma once
+// "Hand Analysis", the trainer's window: the exact worth of every hold of the hand on the
+// table, best first, live as the user holds; and the session's account of the hands
+// drawn, with the whole game's returns worked out beside the table's play.
+#include <QFutureWatcher>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "poker/analysis.h"
+#include "poker/session.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace dm {
+
+class frmAnalysis : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmAnalysis(PokerSession& session, QWidget* parent = nullptr);
+    ~frmAnalysis() override;
+
+    // Presses card pos of the table, as a click on it does.
+    std::function<void(int pos)> pressCard;
+
+    // The hand on the table; while it is not waiting for the draw, the last one stays shown.
+    void followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding);
+    void sessionChanged();
+    void showAnalysisPage();
+    QSize sizeHint() const override;  // every column, and about eight holds
+
+protected:
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void buildAnalysisPage();
+    void buildSessionPage();
+    // Fills the rows for a new hand; the same hand keeps its rows and only moves the mark.
+    void analyse(const PokerCards& hand);
+    void markHold(HoldMask held);
+    void describe();
+    void review(const PlayedHand& h);
+    void holdActivated(int row);
+    void toggleFromKey(int pos);
+    void startWholeGame();
+    void showWholeGame();
+    void reviewSelected();
+
+    PokerSession& session_;
+    QTabWidget* tabs_ = nullptr;
+
+    // The analysis page.
+    QLabel* heading_ = nullptr;
+    QTableWidget* holds_ = nullptr;
+    PokerCards hand_{};
+    bool analysed_ = false;
+    HoldValues values_{};
+    std::array<bool, kHolds> adviser_{};
+    HoldMask marked_ = 0;
+    bool live_ = false;       // the hand on the table waits for the draw
+    int reviewing_ = 0;       // number of the session hand shown, 0: the table's
+
+    // The session page.
+    std::array<QLabel*, 7> figures_{};
+    QLabel* wholeGame_ = nullptr;
+    QTableWidget* costly_ = nullptr;
+    QPushButton* showHand_ = nullptr;
+    QPushButton* reset_ = nullptr;
+    QFutureWatcher<GameSolution> solve_;
+};
+
+}  // namespace dm
