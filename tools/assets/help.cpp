@@ -219,7 +219,8 @@ Close button to keep the stake you chose.</p>
 </ul>
 <p>A result must beat a stored score to enter a table. You are then congratulated and asked for your name
 (up to 20 characters); leave it empty or cancel to stay out of the table. The tables are kept in the file
-<b>stats.dat</b> beside the program; delete it to start afresh.</p>
+<b>stats.dat</b> beside the program, or, when the program's folder cannot be written (an installed program),
+in your own data folder (~/.local/share/Dunmere); delete it to start afresh.</p>
 )");
     html += kBackToContents;
     html += QStringLiteral(R"(
