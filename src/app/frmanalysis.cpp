@@ -86,7 +86,11 @@ void frmAnalysis::buildAnalysisPage()
     tabs_->addTab(page, tr("&Analysis"));
 }
 
-void frmAnalysis::showAnalysisPage() { tabs_->setCurrentIndex(0); }
+void frmAnalysis::showAnalysisPage()
+{
+    tabs_->setCurrentIndex(0);
+    holds_->setFocus();  // the arrows and Enter pick a hold at once
+}
 
 QSize frmAnalysis::sizeHint() const
 {
@@ -175,9 +179,17 @@ void frmAnalysis::markHold(HoldMask held)
             holds_->clearSelection();
             holds_->selectionModel()->setCurrentIndex(holds_->model()->index(row, HoldColumn),
                                                       QItemSelectionModel::NoUpdate);
-            holds_->scrollToItem(holds_->item(row, HoldColumn));
         }
     }
+    revealMark();
+}
+
+void frmAnalysis::revealMark()
+{
+    // The best holds stay in view, and the user's with them when it fits.
+    holds_->scrollToTop();
+    if (QTableWidgetItem* mine = holds_->currentItem())
+        holds_->scrollToItem(mine);
 }
 
 void frmAnalysis::describe()
@@ -213,7 +225,6 @@ void frmAnalysis::review(const PlayedHand& h)
     markHold(h.held);
     describe();
     showAnalysisPage();
-    holds_->setFocus();
 }
 
 void frmAnalysis::holdActivated(int row)
@@ -235,10 +246,8 @@ void frmAnalysis::toggleFromKey(int pos)
 
 void frmAnalysis::showEvent(QShowEvent* e)
 {
-    // The best holds on top in view, and the user's among them when it fits.
-    holds_->scrollToTop();
-    if (QTableWidgetItem* mine = holds_->currentItem())
-        holds_->scrollToItem(mine);
+    // Once the rows have their final place on the screen.
+    QMetaObject::invokeMethod(this, &frmAnalysis::revealMark, Qt::QueuedConnection);
     QWidget::showEvent(e);
 }
 

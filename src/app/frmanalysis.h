@@ -42,6 +42,7 @@ private:
     // Fills the rows for a new hand; the same hand keeps its rows and only moves the mark.
     void analyse(const PokerCards& hand);
     void markHold(HoldMask held);
+    void revealMark();
     void describe();
     void review(const PlayedHand& h);
     void holdActivated(int row);
