@@ -59,27 +59,6 @@ TEST(AssetFiles, BackgroundsAreVariedCalmAndTableSized)
     EXPECT_LT(total, 2'200'000) << "pictures should stay modest in size";
 }
 
-TEST(AssetFiles, CardBacksAndRailsHaveTheirShapes)
-{
-    const QStringList backs = QDir(binPath("pics/backs")).entryList(QDir::Files);
-    EXPECT_GE(backs.size(), 3);
-    for (const QString& name : backs) {
-        SCOPED_TRACE(name.toStdString());
-        const QImage image = picture("pics/backs/" + name);
-        ASSERT_EQ(image.size(), QSize(90, 126));
-        EXPECT_TRUE(contentMatchesExtension("pics/backs/" + name));
-        // The middle of each edge is the light border, not the table colour.
-        for (QPoint p : {QPoint(45, 2), QPoint(45, 123), QPoint(2, 63), QPoint(87, 63)})
-            EXPECT_GT(qGray(image.pixel(p)), 200) << p.x() << "," << p.y();
-    }
-    const QImage top = picture("frames/top.png"), bottom = picture("frames/bottom.png");
-    const QImage left = picture("frames/left.png"), right = picture("frames/right.png");
-    const int thickness = top.height();  // one for all four rails, which run along the table
-    EXPECT_TRUE(thickness >= 8 && thickness <= 20) << thickness;
-    EXPECT_EQ((std::array{bottom.height(), left.width(), right.width()}), (std::array{thickness, thickness, thickness}));
-    EXPECT_GT(std::min(top.width(), left.height()), thickness * 10);
-}
-
 TEST(AssetHelp, OpensOnContentsAndEveryLinkResolves)
 {
     const QString help = QString::fromUtf8(assets_test::readAll(binPath("dunmere.hlp")));
