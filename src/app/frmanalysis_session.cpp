@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QThread>
 #include <QThreadPool>
 #include <QVBoxLayout>
 #include <memory>
@@ -143,7 +144,9 @@ void frmAnalysis::startWholeGame()
     // closed meanwhile only drops the answer, and the program waits for the pool as it ends.
     QThreadPool::globalInstance()->start([promise] {
         try {
-            promise->addResult(solveGame(kGamePays, true));
+            // One core is left to the table, so play stays smooth while this runs.
+            const SolveOptions options{true, std::max(1, QThread::idealThreadCount() - 1)};
+            promise->addResult(solveGame(kGamePays, true, options));
         } catch (...) {
         }
         promise->finish();

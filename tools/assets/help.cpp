@@ -234,6 +234,7 @@ in your own data folder (~/.local/share/Dunmere); delete it to start afresh.</p>
 <tr><td>Action</td><td>Sort by Rank</td><td>sorts your rummy hand by rank</td></tr>
 <tr><td>Action</td><td>Sort by Suit</td><td>sorts your rummy hand by suit</td></tr>
 <tr><td>Action</td><td>Peek</td><td>shows the computer's rummy hand for a moment (while it is hidden)</td></tr>
+<tr><td>Action</td><td>Analyze Hand (F2)</td><td>while a video poker hand waits for the draw: the Hand Analysis window, with the exact worth of all 32 holds best first, your hold marked, and the session's account of the hands drawn</td></tr>
 <tr><td>Preferences</td><td>Show Hand / Hide Hand</td><td>turns the computer's rummy hand face up or face down</td></tr>
 <tr><td>Preferences</td><td>Show Scores</td><td>the Top Scores dialog with the stakes and both banks</td></tr>
 <tr><td>Preferences</td><td>Hide Desktop / Show Desktop</td><td>covers the rest of the screen behind the table, or uncovers it</td></tr>
