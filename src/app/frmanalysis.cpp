@@ -106,23 +106,24 @@ QSize frmAnalysis::sizeHint() const
                      8 * row + 2 * holds_->frameWidth());
 }
 
-void frmAnalysis::followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding)
+void frmAnalysis::followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding, bool toFront)
 {
     const HoldMask mask = maskOf(held);
-    if (!holding) {
-        // The draw replaces the cards; the hand as it was dealt stays for study.
-        if (live_) {
-            live_ = false;
-            describe();
-        }
+    // Only a change on the table moves the page: the countdown's ticks leave a hand that
+    // is being studied from the session where it is.
+    const bool changed = holding != tableHolding_ || (holding && (hand != tableHand_ || mask != tableHeld_));
+    tableHolding_ = holding;
+    tableHand_ = hand;
+    tableHeld_ = mask;
+    if (!changed && !toFront)
         return;
+    live_ = holding;
+    if (holding) {
+        reviewing_ = 0;
+        analyse(hand);
+        markHold(mask);
     }
-    if (live_ && analysed_ && hand == hand_ && mask == marked_ && reviewing_ == 0)
-        return;  // nothing moved (the countdown ticked)
-    live_ = true;
-    reviewing_ = 0;
-    analyse(hand);
-    markHold(mask);
+    // After the draw the hand as it was dealt stays for study.
     describe();
 }
 

@@ -27,7 +27,8 @@ public:
     std::function<void(int pos)> pressCard;
 
     // The hand on the table; while it is not waiting for the draw, the last one stays shown.
-    void followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding);
+    // toFront: the table's hand even while one of the session is being studied.
+    void followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding, bool toFront = false);
     void sessionChanged();
     void showAnalysisPage();
     QSize sizeHint() const override;  // every column, and about eight holds
@@ -62,8 +63,11 @@ private:
     HoldValues values_{};
     std::array<bool, kHolds> adviser_{};
     HoldMask marked_ = 0;
-    bool live_ = false;       // the hand on the table waits for the draw
+    bool live_ = false;       // the hand shown is the table's, waiting for the draw
     int reviewing_ = 0;       // number of the session hand shown, 0: the table's
+    PokerCards tableHand_{};  // the table as last seen
+    HoldMask tableHeld_ = 0;
+    bool tableHolding_ = false;
 
     // The session page.
     std::array<QLabel*, 7> figures_{};

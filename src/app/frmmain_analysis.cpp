@@ -16,7 +16,7 @@ void frmMain::mnuAnalyzeHand_Click()
             analysis_ = new frmAnalysis(session, this);
             analysis_->pressCard = [this](int pos) { picPoker_MouseDown(pos); };
         }
-        analysis_->followTable(poker.s.pokerHand, poker.s.held, true);
+        analysis_->followTable(poker.s.pokerHand, poker.s.held, true, true);
         analysis_->showAnalysisPage();
         if (first)
             analysis_->resize(analysis_->sizeHint());
