@@ -160,7 +160,8 @@ void frmAnalysis::markHold(HoldMask held)
     marked_ = held;
     const QBrush mark(QColor(255, 226, 120));
     for (int row = 0; row < kHolds; ++row) {
-        const bool mine = HoldCardsDelegate::holdOf(holds_->model()->index(row, HoldColumn)) == held;
+        const HoldMask hold = HoldCardsDelegate::holdOf(holds_->model()->index(row, HoldColumn));
+        const bool mine = hold == held;
         for (int c = 0; c < Columns; ++c) {
             QTableWidgetItem* item = holds_->item(row, c);
             QFont f = item->font();
@@ -169,9 +170,7 @@ void frmAnalysis::markHold(HoldMask held)
             item->setBackground(mine ? mark : QBrush());
             item->setForeground(mine ? QBrush(Qt::black) : QBrush());
         }
-        QString notes = adviser_[HoldCardsDelegate::holdOf(holds_->model()->index(row, HoldColumn))]
-                            ? tr("the adviser's play")
-                            : QString();
+        QString notes = adviser_[hold] ? tr("the adviser's play") : QString();
         if (mine)
             notes = notes.isEmpty() ? tr("your hold") : tr("your hold, ") + notes;
         holds_->item(row, NotesColumn)->setText(notes);
