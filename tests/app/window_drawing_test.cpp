@@ -71,6 +71,21 @@ TEST_F(DrawingTest, SwitchingGamesDuringTheComputersTurnStopsIt)
     EXPECT_TRUE(rs().discardEmpty());
 }
 
+TEST_F(DrawingTest, RummyIsRefusedWhilePokerDraws)
+{
+    store.values["prfShowPokerPlay"] = "True";
+    start();
+    act("mnuPoker")->trigger();
+    bool refused = false;
+    QTimer::singleShot(0, w.get(), [&] {
+        act("mnuPlayRummy")->trigger();
+        refused = w->prefs.isPoker;
+    });
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(w->prefs.isPoker && !ps().pokerBusy);
+}
+
 TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
 {
     start();

@@ -67,50 +67,32 @@ TEST_P(PokerWindowTest, KeysAndTheMouseHoldAndDraw)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_P(PokerWindowTest, PayTableAndCountersStayClearOfTheCards)
+// Every pay-table row whole, in order and clear of the cards; the counters whole at any
+// 16-bit value and clear of both.
+TEST_P(PokerWindowTest, PayTableAndCountersStayWholeAndClearOfTheCards)
 {
-    const QRect table = w->centralWidget()->rect();
-    const QRect counters = onTable(w->winningsLabel()->parentWidget());
-    QRect previous;
-    for (int i = 0; i < 21; ++i) {
-        QLabel* l = w->pokerLabel(i);
-        const QRect r = onTable(l);
-        EXPECT_TRUE(table.contains(r)) << i;
-        EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString() << " is cut off";
-        EXPECT_TRUE(i == 0 || previous.bottom() <= r.top()) << i;
-        EXPECT_FALSE(counters.intersects(r)) << "counters over label " << i;
-        for (int c = 0; c < 5; ++c)
-            EXPECT_FALSE(r.intersects(card(c)->geometry())) << "label " << i << " over card " << c;
-        previous = r;
-    }
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_FALSE(counters.intersects(card(c)->geometry())) << c;
-        EXPECT_TRUE(table.contains(card(c)->geometry())) << c;
-    }
-    EXPECT_GE(table.width(), 640);
-}
-
-TEST_P(PokerWindowTest, CountersShowEveryValueWhole)
-{
-    struct Row {
+    const struct {
         const char* name;
         int16_t winnings, hands, timer;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"lowest of all", INT16_MIN, INT16_MAX, INT16_MIN},
         {"highest of all", INT16_MAX, INT16_MAX, INT16_MAX},
         {"a small loss beside the timer's start", -10, 3, 100},
         {"four-character winnings", 1000, 9999, 100},
     };
+    const QRect table = w->centralWidget()->rect();
     QWidget* panel = w->winningsLabel()->parentWidget();
     const auto labels = panel->findChildren<QLabel*>();
-    for (const Row& row : rows) {
+    EXPECT_GE(table.width(), 640);
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ps().winnings = row.winnings;
         ps().hands = row.hands;
         ps().timer = row.timer;
         w->showCounters();
         QCoreApplication::processEvents();
+        const QRect counters = onTable(panel);
+        EXPECT_TRUE(table.contains(counters));
         for (QLabel* l : labels) {
             const std::string text = l->text().toStdString();
             EXPECT_TRUE(panel->rect().contains(l->geometry())) << text << " runs out of its panel";
@@ -119,9 +101,20 @@ TEST_P(PokerWindowTest, CountersShowEveryValueWhole)
                 EXPECT_TRUE(other == l || !other->geometry().intersects(l->geometry()))
                     << text << " overlaps " << other->text().toStdString();
         }
-        EXPECT_TRUE(w->centralWidget()->rect().contains(onTable(panel)));
-        for (int i = 0; i < 21; ++i)
-            EXPECT_FALSE(onTable(panel).intersects(onTable(w->pokerLabel(i)))) << "counters over label " << i;
+        QRect previous;
+        for (int i = 0; i < 21; ++i) {
+            QLabel* l = w->pokerLabel(i);
+            const QRect r = onTable(l);
+            EXPECT_TRUE(table.contains(r)) << i;
+            EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString() << " is cut off";
+            EXPECT_TRUE(i == 0 || previous.bottom() <= r.top()) << i;
+            EXPECT_FALSE(counters.intersects(r)) << "counters over label " << i;
+            for (int c = 0; c < 5; ++c)
+                EXPECT_FALSE(r.intersects(card(c)->geometry())) << "label " << i << " over card " << c;
+            previous = r;
+        }
+        for (int c = 0; c < 5; ++c)
+            EXPECT_TRUE(table.contains(card(c)->geometry()) && !counters.intersects(card(c)->geometry())) << c;
     }
 }
 

@@ -36,19 +36,6 @@ QImage drawn(int card, int mode, QRgb colour = 0xFFFFFF, int x = 0, int y = 0)
 // Printed pixels: opaque and clearly darker or more saturated than the white card.
 bool isInk(QRgb px) { return qAlpha(px) > 128 && std::min({qRed(px), qGreen(px), qBlue(px)}) < 150; }
 
-// Mean over the pixels of the summed absolute channel differences.
-double meanDifference(const QImage& x, const QImage& y)
-{
-    double sum = 0;
-    for (int j = 0; j < x.height(); ++j)
-        for (int i = 0; i < x.width(); ++i) {
-            const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
-                   std::abs(qAlpha(p) - qAlpha(q));
-        }
-    return sum / (x.width() * x.height());
-}
-
 // Pixels inside rect where one image has ink and the other has not.
 int inkMismatch(const QImage& a, const QImage& b, const QRect& rect)
 {
@@ -137,34 +124,6 @@ TEST(CardFaces, IndexShowsRankAndSuitOfTheCardNumber)
             if (suitOf(a) == suitOf(b) ? suitDiff > 3 : suitDiff < 8)
                 ADD_FAILURE() << "suit symbols of " << cardName(a) << " and " << cardName(b) << ": " << suitDiff;
         }
-}
-
-TEST(CardFaces, BacksDifferAndAnimatedOnesStartFromTheStill)
-{
-    std::vector<QImage> backs;
-    for (int d = kFirstBack; d <= kLastBack; ++d) {
-        backs.push_back(drawn(d, 1));
-        EXPECT_EQ(backs.back().pixel(3, 63), qRgb(255, 255, 255)) << d;  // the white border
-    }
-    for (size_t a = 0; a < backs.size(); ++a)
-        for (size_t b = a + 1; b < backs.size(); ++b)
-            EXPECT_GT(meanDifference(backs[a], backs[b]), 30.0) << a + kFirstBack << " vs " << b + kFirstBack;
-
-    for (const int design : {kBeachBack, kSleeveBack}) {
-        std::vector<QImage> frames;
-        for (int f = 0; f < kAnimationFrames; ++f) {
-            QImage img = transparentImage(100, 132);
-            QPainter p(&img);
-            cdtAnimate(p, design, 6, 3, f);
-            p.end();
-            EXPECT_TRUE(isCornerClear(img, 6, 3));
-            frames.push_back(img.copy(6, 3, 90, 126));
-        }
-        EXPECT_EQ(frames[0], drawn(design, 1));  // so the animation starts seamlessly
-        for (int a = 0; a < kAnimationFrames; ++a)
-            for (int b = a + 1; b < kAnimationFrames; ++b)
-                EXPECT_GT(meanDifference(frames[a], frames[b]), 1.0) << design << ": " << a << " vs " << b;
-    }
 }
 
 TEST(CardFaces, CacheKeepsPixelRatiosAndColoursApart)

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <optional>
 
-#include "../../tools/assets/wav.h"
 #include "assets_support.h"
 
 namespace {
@@ -67,32 +66,6 @@ TEST(AssetSounds, EverySoundIsCleanAudibleMonoPcm)
         EXPECT_LT(std::abs(int(s.front())), 300) << "no fade in";
         EXPECT_LT(std::abs(int(s.back())), 300) << "no fade out";
     }
-}
-
-TEST(AssetSounds, WriterClampsAndLevelControlStaysBelowFullScale)
-{
-    using namespace dm::assets;
-    const auto wav = parseWav(encodeWav({0.0, 0.5, -0.5, 1.7, -3.0}));
-    ASSERT_TRUE(wav.has_value());
-    EXPECT_EQ(wav->samples, (std::vector<int16_t>{0, 16384, -16384, 32767, -32767})) << "clamped, never wrapped";
-
-    const auto peakOf = [](const Samples& s) {
-        double peak = 0;
-        for (double v : s)
-            peak = std::max(peak, std::abs(v));
-        return peak;
-    };
-    Samples loud(size_t(kSampleRate / 2), 0.0);
-    for (size_t i = 0; i < loud.size(); ++i)
-        loud[i] = 4.0 * std::sin(double(i) * 0.05);
-    finish(loud, -3.0);
-    EXPECT_NEAR(20 * std::log10(peakOf(loud)), -3.0, 0.05);
-    EXPECT_EQ(loud.front(), 0.0);
-    finish(loud, +2.0);  // a request above full scale is held at -1 dBFS
-    EXPECT_LE(peakOf(loud), std::pow(10.0, -1.0 / 20) + 1e-9);
-    Samples quiet(100, 0.0);
-    finish(quiet);
-    EXPECT_EQ(peakOf(quiet), 0.0) << "silence stays silent";
 }
 
 }  // namespace
