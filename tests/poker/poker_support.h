@@ -2,28 +2,25 @@
 // Poker test helpers: hands written as "Ah 10h Jd Qc Ks", a walk over every five-card
 // hand, and a game on a view that logs each call as a line ("glide 2", "wait 600").
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <numeric>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "poker/game.h"
 #include "poker/session.h"
+#include "rummy/rules_support.h"
 
 namespace dm::test {
 
 using Lines = std::vector<std::string>;
 
-inline int parseCardName(const std::string& name)
+inline int parseCardName(std::string name)
 {
-    const std::string r = name.substr(0, name.size() - 1);
-    const int rank = r == "A" ? 1 : r == "J" ? 11 : r == "Q" ? 12 : r == "K" ? 13 : std::stoi(r);
-    const auto suit = std::string("cdhs").find(name.back());
-    if (suit == std::string::npos || rank < 1 || rank > 13)
-        throw std::invalid_argument("bad card " + name);
-    return cardNumber(rank, static_cast<int>(suit));
+    name.back() = static_cast<char>(std::toupper(name.back()));
+    return parseCard(name);
 }
 
 inline PokerCards pokerHand(const std::string& text)
@@ -84,12 +81,9 @@ public:
     void colourLabelsNormal() override { note("labels"); }
     void lightLabel(int cls, LabelLight l) override
     {
-        note("light " + n(cls) + std::array{" best", " wrong", " paid", " bright"}[static_cast<int>(l)]);
+        note("light " + n(cls) + std::array{" best", " wrong", " paid", " bright"}[int(l)]);
     }
-    void showCard(int pos, CardShow how) override
-    {
-        note("card " + n(pos) + std::array{" hidden", " back", " face"}[static_cast<int>(how)]);
-    }
+    void showCard(int, CardShow) override {}
     void showHoldMarkers(int pos, bool on) override { note("markers " + n(pos) + (on ? " on" : " off")); }
     void showCounters() override { note("counters " + n(state->winnings) + " " + n(state->hands) + " " + n(state->timer)); }
     void setTimerRunning(bool on) override { note(on ? "timer on" : "timer off"); }
