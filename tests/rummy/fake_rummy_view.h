@@ -30,53 +30,33 @@ public:
     std::function<void(int)> onWait, onAnimation;  // run inside the n-th call
     bool gone = false;
 
-    bool wait(int ms) override
-    {
-        calls.push_back("wait " + std::to_string(ms));
-        return step(++waits, onWait, failWaitAt);
-    }
+    bool wait(int ms) override { return note("wait " + n(ms)), step(++waits, onWait, failWaitAt); }
     bool animateCard(Place from, Place to, int card) override
     {
-        calls.push_back("animate " + name(from) + ">" + name(to) + " " + std::to_string(card));
+        note("animate " + name(from) + ">" + name(to) + " " + n(card));
         return step(++animations, onAnimation, failAnimationAt);
     }
     bool askYesNo(const std::string& text, const std::string& title) override
     {
-        calls.push_back("ask " + text + "|" + title);
+        note("ask " + text + "|" + title);
         const bool yes = answers.empty() ? defaultAnswer : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return yes;
     }
-    void playSound(const std::string& file) override { calls.push_back("sound " + file); }
-    void message(const std::string& text, const std::string&) override { calls.push_back("message " + text); }
-    void reportError(const std::string& procedure, const std::string& what) override
-    {
-        calls.push_back("error " + procedure + ": " + what);
-    }
-    void showDeal() override { calls.push_back("showDeal"); }
-    void refreshHand(Side which, int selected, bool skip) override
-    {
-        calls.push_back("refreshHand " + name(which) + " " + std::to_string(selected) + (skip ? " skip" : ""));
-    }
-    void drawComputerCards(bool faceUp) override { calls.push_back(faceUp ? "computerCards up" : "computerCards down"); }
-    void drawDiscardPile() override { calls.push_back("discardPile"); }
-    void showStock(int pileImage) override { calls.push_back("stock " + std::to_string(pileImage)); }
-    void showDrawSpot(Side which, bool shown) override
-    {
-        calls.push_back("drawSpot " + name(which) + (shown ? " shown" : " hidden"));
-    }
-    bool stockAnimation() override
-    {
-        calls.push_back("stockAnimation");
-        return !gone;
-    }
-    void showWinner(Side winner) override { calls.push_back("winner " + name(winner)); }
-    void drawBanks() override
-    {
-        calls.push_back("banks " + std::to_string(prefs->prfPlayerBank) + "/" + std::to_string(prefs->prfComputerBank));
-    }
-    void hideStartItem() override { calls.push_back("hideStart"); }
+    void playSound(const std::string& file) override { note("sound " + file); }
+    void message(const std::string& text, const std::string&) override { note("message " + text); }
+    void reportError(const std::string& where, const std::string& what) override { note("error " + where + ": " + what); }
+    void showDeal() override { note("showDeal"); }
+    void refreshHand(Side s, int sel, bool skip) override { note("refreshHand " + name(s) + " " + n(sel) + (skip ? " skip" : "")); }
+    void drawComputerCards(bool faceUp) override { note(faceUp ? "computerCards up" : "computerCards down"); }
+    void drawDiscardPile() override { note("discardPile"); }
+    void showStock(int pileImage) override { note("stock " + n(pileImage)); }
+    void showDrawSpot(Side s, bool shown) override { note("drawSpot " + name(s) + (shown ? " shown" : " hidden")); }
+    bool stockAnimation() override { return note("stockAnimation"), !gone; }
+    void showWinner(Side winner) override { note("winner " + name(winner)); }
+    void drawBanks() override { note("banks " + n(prefs->prfPlayerBank) + "/" + n(prefs->prfComputerBank)); }
+    void hideStartItem() override { note("hideStart"); }
 
     std::vector<std::string> matching(const std::string& prefix) const
     {
@@ -88,11 +68,13 @@ public:
     int count(const std::string& prefix) const { return static_cast<int>(matching(prefix).size()); }
 
 private:
-    bool step(int n, const std::function<void(int)>& hook, int failAt)
+    void note(std::string line) { calls.push_back(std::move(line)); }
+    static std::string n(int v) { return std::to_string(v); }
+    bool step(int k, const std::function<void(int)>& hook, int failAt)
     {
         if (hook)
-            hook(n);
-        gone = gone || n == failAt;
+            hook(k);
+        gone = gone || k == failAt;
         return !gone;
     }
     static std::string name(Side s) { return s == Side::Player ? "Player" : "Computer"; }
@@ -101,7 +83,7 @@ private:
         static const char* names[] = {"Stock",      "DiscardTop", "DiscardNext", "PlayerDraw",
                                       "ComputerDraw", "PlayerSlot", "ComputerSlot"};
         const bool slot = p.kind == Place::Kind::PlayerSlot || p.kind == Place::Kind::ComputerSlot;
-        return names[static_cast<int>(p.kind)] + (slot ? std::to_string(p.slot) : "");
+        return names[static_cast<int>(p.kind)] + (slot ? n(p.slot) : "");
     }
 };
 
