@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace e2e {
@@ -64,14 +65,6 @@ QProcessEnvironment XSession::env() const
 }
 
 QString XSession::settingsFile() const { return home_->path() + "/config/Dunmere/TolvaRummy.conf"; }
-
-bool XSession::presetSettings(const QByteArray& iniText) const
-{
-    if (!QDir().mkpath(QFileInfo(settingsFile()).path()))
-        return false;
-    QFile f(settingsFile());
-    return f.open(QIODevice::WriteOnly) && f.write(iniText) == iniText.size();
-}
 
 QString XSession::startDisplay()
 {
@@ -141,15 +134,30 @@ QString XSession::prepareProgramFolder()
     return {};
 }
 
-bool XSession::launch()
+unsigned long XSession::open(const QByteArray& iniText, std::string& why)
 {
-    stop(app_);
-    app_ = std::make_unique<QProcess>();
-    app_->setProcessEnvironment(env());
-    app_->setWorkingDirectory(bin_->path());
-    app_->setProcessChannelMode(QProcess::ForwardedChannels);
-    app_->start(bin_->path() + "/dunmere", {});
-    return app_->waitForStarted(5000);
+    QString problem = startDisplay();
+    if (problem.isEmpty())
+        problem = prepareProgramFolder();
+    QFile ini(settingsFile());
+    if (problem.isEmpty() && !iniText.isEmpty() &&
+        (!QDir().mkpath(QFileInfo(ini).path()) || !ini.open(QIODevice::WriteOnly) || ini.write(iniText) != iniText.size()))
+        problem = "could not store the settings";
+    ini.close();
+    if (problem.isEmpty()) {
+        app_ = std::make_unique<QProcess>();
+        app_->setProcessEnvironment(env());
+        app_->setWorkingDirectory(bin_->path());
+        app_->setProcessChannelMode(QProcess::ForwardedChannels);
+        app_->start(bin_->path() + "/dunmere", {});
+        if (!app_->waitForStarted(5000))
+            problem = "the program did not start";
+    }
+    const unsigned long window = problem.isEmpty() ? waitForTitle(kTitle, 30000) : 0;
+    if (problem.isEmpty() && !window)
+        problem = "the main window never showed";
+    why = problem.toStdString();
+    return window;
 }
 
 unsigned long XSession::findWindow(const QString& titlePattern)
@@ -160,12 +168,12 @@ unsigned long XSession::findWindow(const QString& titlePattern)
     return r.exitCode == 0 && ok ? id : 0;
 }
 
-unsigned long XSession::waitForWindow(int timeoutMs)
+unsigned long XSession::waitForTitle(const QString& titlePattern, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
     do {
-        if (const unsigned long id = findWindow(kTitle))
+        if (const unsigned long id = findWindow(titlePattern))
             return id;
         if (!app_ || app_->state() == QProcess::NotRunning)
             return 0;
@@ -179,15 +187,11 @@ bool XSession::closeWindow(unsigned long window)
     return run("wmctrl", {"-i", "-c", "0x" + QString::number(window, 16)}).exitCode == 0;
 }
 
-std::optional<int> XSession::waitForExit(int timeoutMs)
+int XSession::closeAndWait(unsigned long window)
 {
-    if (!app_)
-        return std::nullopt;
-    if (app_->state() != QProcess::NotRunning && !app_->waitForFinished(timeoutMs))
-        return std::nullopt;
-    if (app_->exitStatus() != QProcess::NormalExit)
-        return std::nullopt;
-    return app_->exitCode();
+    if (!app_ || !closeWindow(window) || (app_->state() != QProcess::NotRunning && !app_->waitForFinished(20000)))
+        return -1;
+    return app_->exitStatus() == QProcess::NormalExit ? app_->exitCode() : -1;
 }
 
 std::optional<QRect> XSession::windowRect(unsigned long window)
@@ -251,7 +255,6 @@ ToolResult XSession::run(const QString& program, const QStringList& args, int ti
         p.waitForFinished(2000);
         return r;
     }
-    r.finished = true;
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = p.readAllStandardOutput();
     return r;
@@ -259,18 +262,11 @@ ToolResult XSession::run(const QString& program, const QStringList& args, int ti
 
 QMap<QString, QString> storedPreferences(const QString& file)
 {
+    QSettings ini(file, QSettings::IniFormat);
+    ini.beginGroup("Preferences");
     QMap<QString, QString> keys;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return keys;
-    bool inGroup = false;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.startsWith('['))
-            inGroup = line == "[Preferences]";
-        else if (inGroup && line.contains('='))
-            keys.insert(line.section('=', 0, 0), line.section('=', 1));
-    }
+    for (const QString& key : ini.childKeys())
+        keys.insert(key, ini.value(key).toString());
     return keys;
 }
 

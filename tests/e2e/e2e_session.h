@@ -17,9 +17,8 @@
 
 namespace e2e {
 
-// Output and status of one finished helper command.
+// Output and status of one helper command; -1 when it could not start or ran too long.
 struct ToolResult {
-    bool finished = false;  // false: could not start or ran past its time limit
     int exitCode = -1;
     QByteArray out;
 };
@@ -39,17 +38,15 @@ public:
 
     // Starts Xvfb and openbox. Empty on success, else what went wrong.
     QString startDisplay();
-    // Copies dunmere and its data folders into a fresh folder. Empty on success.
-    QString prepareProgramFolder();
-
-    // Starts the program from the copy with the session's settings folder.
-    bool launch();
-    // Waits for the visible main window; 0 when it never came.
-    unsigned long waitForWindow(int timeoutMs);
-    // Asks the window manager to close the window, as the title bar's X does.
+    // The display, a copy of the program folder and the program started on it with the
+    // given settings text: its main window, or 0 with what went wrong in why.
+    unsigned long open(const QByteArray& iniText, std::string& why);
+    // Closes the window as the title bar's X does and waits for the program's exit
+    // status; -1 when it kept running or crashed.
+    int closeAndWait(unsigned long window);
     bool closeWindow(unsigned long window);
-    // Waits for the program to end. nullopt: still running after timeoutMs or crashed.
-    std::optional<int> waitForExit(int timeoutMs);
+    // Polls for a visible window whose title matches; 0 when none came in time.
+    unsigned long waitForTitle(const QString& titlePattern, int timeoutMs);
 
     // The visible window whose title matches the pattern; 0 when there is none.
     unsigned long findWindow(const QString& titlePattern);
@@ -64,11 +61,10 @@ public:
 
     QString programDir() const { return bin_ ? bin_->path() : QString(); }
     QString settingsFile() const;
-    // Stores settings text before the program's first start; false when it can't be written.
-    bool presetSettings(const QByteArray& iniText) const;
     QString display() const { return display_; }
 
 private:
+    QString prepareProgramFolder();
     QProcessEnvironment env() const;
     void stop(std::unique_ptr<QProcess>& p);
 
@@ -95,7 +91,7 @@ double share(const QImage& img, const QRect& rect, Pred pred)
 inline bool nearWhite(const QColor& c) { return c.red() > 215 && c.green() > 215 && c.blue() > 215; }
 inline bool brightGreen(const QColor& c) { return c.green() > 180 && c.red() < 90 && c.blue() < 90; }
 
-// The keys of the [Preferences] group of a settings file as the file spells them.
+// The keys of the [Preferences] group of a settings file.
 QMap<QString, QString> storedPreferences(const QString& file);
 
 // The share of pixels that differ noticeably between two pictures of the same rect.

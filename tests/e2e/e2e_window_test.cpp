@@ -17,19 +17,6 @@ bool labelGrey(const QColor& c)
     return std::abs(c.red() - c.green()) < 14 && std::abs(c.green() - c.blue()) < 14 && c.red() >= 100;
 }
 
-// Polls for the cover window; 0 when it never showed.
-unsigned long waitForCover(XSession& x, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        if (const unsigned long id = x.findWindow(kCoverTitle))
-            return id;
-        QThread::msleep(100);
-    } while (clock.elapsed() < timeoutMs);
-    return 0;
-}
-
 // "Hide Desktop" / "Show Desktop": the third item of "&Preferences" on the rummy table,
 // where the menu opens on its first item.
 bool toggleCoverFromMenu(XSession& x)
@@ -45,14 +32,9 @@ bool toggleCoverFromMenu(XSession& x)
 TEST(E2eWindow, AStartInVideoPokerShowsTheWholeTable)
 {
     XSession x;
-    const QString display = x.startDisplay();
-    ASSERT_TRUE(display.isEmpty()) << "X display for the end-to-end tests: " << display.toStdString();
-    const QString folder = x.prepareProgramFolder();
-    ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
-    ASSERT_TRUE(x.presetSettings("[Preferences]\nisPoker=True\nprfShowPokerPlay=False\n"));
-    ASSERT_TRUE(x.launch());
-    const unsigned long window = x.waitForWindow(30000);
-    ASSERT_NE(window, 0u) << "the main window never showed";
+    std::string why;
+    const unsigned long window = x.open("[Preferences]\nisPoker=True\nprfShowPokerPlay=False\n", why);
+    ASSERT_NE(window, 0u) << why;
     const auto atStart = x.geometry(window);
     ASSERT_TRUE(atStart);
     const Boxes b = onScreen(tableBoxes(800, 600, true), atStart->table.topLeft());
@@ -81,23 +63,15 @@ TEST(E2eWindow, AStartInVideoPokerShowsTheWholeTable)
     EXPECT_EQ(atStart->client.size(), afterSwitch->size());
     EXPECT_EQ(atStart->client.width(), 800);
 
-    ASSERT_TRUE(x.closeWindow(window));
-    const auto status = x.waitForExit(20000);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(x.closeAndWait(window), 0);
 }
 
 TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
 {
     XSession x;
-    const QString display = x.startDisplay();
-    ASSERT_TRUE(display.isEmpty()) << "X display for the end-to-end tests: " << display.toStdString();
-    const QString folder = x.prepareProgramFolder();
-    ASSERT_TRUE(folder.isEmpty()) << folder.toStdString();
-    ASSERT_TRUE(x.presetSettings("[Preferences]\nprfHideDesktop=True\n"));
-    ASSERT_TRUE(x.launch());
-    const unsigned long window = x.waitForWindow(30000);
-    ASSERT_NE(window, 0u) << "the main window never showed";
+    std::string why;
+    const unsigned long window = x.open("[Preferences]\nprfHideDesktop=True\n", why);
+    ASSERT_NE(window, 0u) << why;
     const auto g = x.geometry(window);
     ASSERT_TRUE(g);
     const Boxes b = onScreen(tableBoxes(800, 600, false), g->table.topLeft());
@@ -105,7 +79,7 @@ TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
                      .isNull())
         << "rummy was never dealt, or the cover hides it";
 
-    unsigned long cover = waitForCover(x, 5000);
+    unsigned long cover = x.waitForTitle(kCoverTitle, 5000);
     ASSERT_NE(cover, 0u) << "no cover at a start with the desktop hidden";
     EXPECT_EQ(x.windowRect(cover), kScreen) << "the cover at start";
 
@@ -113,7 +87,7 @@ TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
     QThread::msleep(800);
     EXPECT_EQ(x.findWindow(kCoverTitle), 0u) << "\"Show Desktop\" should take the cover away";
     ASSERT_TRUE(toggleCoverFromMenu(x));  // "Hide Desktop"
-    cover = waitForCover(x, 5000);
+    cover = x.waitForTitle(kCoverTitle, 5000);
     ASSERT_NE(cover, 0u) << "\"Hide Desktop\" showed no cover";
     EXPECT_EQ(x.windowRect(cover), kScreen) << "the cover from the menu";
     // The table stays in front of it.
@@ -122,9 +96,6 @@ TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
         << "the cover came over the table";
 
     // The cover never keeps the program running once the table is closed.
-    ASSERT_TRUE(x.closeWindow(window));
-    const auto status = x.waitForExit(20000);
-    ASSERT_TRUE(status) << "the program did not end with its table";
-    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(x.closeAndWait(window), 0) << "the program did not end with its table";
     EXPECT_EQ(storedPreferences(x.settingsFile()).value("prfHideDesktop"), "True");
 }

@@ -1,5 +1,5 @@
-// The card-face library as the table sees it: size, silhouette, what each number shows,
-// highlighting, backs, animation frames and the pixmap cache.
+// The card-face library as the table sees it: size, silhouette, what each number shows
+// and the pixmap cache.
 #include "table/cardfaces.h"
 
 #include "cards/card.h"
@@ -14,8 +14,6 @@ namespace {
 
 const QRect kRankBox(0, 2, 15, 17);    // rank glyph of the top-left index
 const QRect kSuitBox(0, 19, 15, 15);   // suit symbol under it
-const QRect kHandStrip(0, 0, 16, 36);  // what an overlapped card in a hand still shows
-const QRect kPipArea(16, 6, 58, 114);  // between the two indices
 
 QImage transparentImage(int w, int h)
 {
@@ -46,35 +44,6 @@ int inkMismatch(const QImage& a, const QImage& b, const QRect& rect)
     return n;
 }
 
-// Connected groups of ink pixels (8-neighbourhood) large enough to be a pip.
-int countPips(const QImage& img)
-{
-    std::vector<char> seen(static_cast<size_t>(img.width() * img.height()), 0);
-    const auto fresh = [&](int x, int y) {
-        char& s = seen[static_cast<size_t>(y * img.width() + x)];
-        const bool take = kPipArea.contains(x, y) && !s && isInk(img.pixel(x, y));
-        s |= take;
-        return take;
-    };
-    int groups = 0;
-    for (int y = kPipArea.top(); y <= kPipArea.bottom(); ++y)
-        for (int x = kPipArea.left(); x <= kPipArea.right(); ++x) {
-            if (!fresh(x, y))
-                continue;
-            int size = 0;
-            for (std::vector<QPoint> stack{{x, y}}; !stack.empty(); ++size) {
-                const QPoint p = stack.back();
-                stack.pop_back();
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        if (fresh(p.x() + dx, p.y() + dy))
-                            stack.push_back({p.x() + dx, p.y() + dy});
-            }
-            groups += size >= 10;
-        }
-    return groups;
-}
-
 bool isCornerClear(const QImage& img, int x0, int y0)
 {
     return qAlpha(img.pixel(x0, y0)) == 0 && qAlpha(img.pixel(x0 + 89, y0)) == 0 &&
@@ -99,13 +68,6 @@ TEST(CardFaces, EveryCardIs90By126WithClearCornersAndNothingOutside)
             EXPECT_EQ(qAlpha(img.pixel(52, 68)), 255) << "card " << card << " mode " << mode;
             EXPECT_EQ(qAlpha(img.pixel(6, 68)) + qAlpha(img.pixel(97, 68)) + qAlpha(img.pixel(52, 131)), 0);
         }
-}
-
-TEST(CardFaces, PipCountMatchesTheRankInEverySuit)
-{
-    for (int rank = 2; rank <= 10; ++rank)
-        for (int suit = 0; suit < 4; ++suit)
-            EXPECT_EQ(countPips(drawn(cardNumber(rank, suit), 0)), rank) << cardName(cardNumber(rank, suit));
 }
 
 TEST(CardFaces, IndexShowsRankAndSuitOfTheCardNumber)
