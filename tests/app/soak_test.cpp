@@ -3,20 +3,13 @@
 // drawing of the banks or the counters. Sized by DUNMERE_SOAK_ACTIONS, seeded by
 // DUNMERE_SOAK_SEED; DUNMERE_SOAK_TRACE=1 prints every action as it starts.
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTimer>
 #include <climits>
 #include <cstdlib>
 #include <iostream>
 #include <random>
 
-#include "app/frmpreferences.h"
 #include "app_fixture.h"
 #include "poker/rules.h"
 #include "rummy/rules.h"
@@ -168,7 +161,7 @@ protected:
     {
         if (chance(0.2))  // a command that lands in the card's flight, a pause or a count-up
             later(1 + below(chance(0.5) ? 40 : 300), [this] {
-                if (problem.empty() && !w->unloaded() && !QApplication::activeModalWidget())
+                if (problem.empty() && !w->unloaded())
                     record("  in the step: " + command()), check(false);
             });
         if (w->prefs.isPoker) {
@@ -231,66 +224,22 @@ protected:
         act(name.c_str())->trigger();
         return name;
     }
-    // The preferences or the scores, answered after a few changes by Save, Cancel or Close.
-    std::string dialog()
-    {
-        const char* item = chance(0.5) ? "mnuWager" : "mnuMoreOptions";
-        later(2, [this] { answerDialog(60); });
-        act(item)->trigger();
-        return item;
-    }
-    void answerDialog(int turnsLeft)
-    {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m) {
-            if (turnsLeft > 0)
-                later(1, [this, turnsLeft] { answerDialog(turnsLeft - 1); });
-            return;
-        }
-        if (auto* d = qobject_cast<frmPreferences*>(m)) {
-            d->chooseColour = [this](const QColor&) { return chance(0.3) ? QColor() : QColor::fromRgb(QRgb(pick() & 0xFFFFFF)); };
-            static const char* spacings[] = {"10", "25", "40", "9", "41", "abc", "", "-3", "99999999999"};
-            for (int i = below(4); i > 0; --i) {
-                switch (below(6)) {
-                case 0: (chance(0.5) ? (chance(0.5) ? d->ckAutoSort : d->ckTolvaScores) : (chance(0.5) ? d->ckAnimation : d->ckprfAutoDeal))->click(); break;
-                case 1: (chance(0.5) ? d->opAlwaysShow : d->opShowOnError)->click(); break;
-                case 2: d->Combo1->setCurrentIndex(below(std::max(1, d->Combo1->count()))); break;
-                case 3: d->HScroll1->setValue(d->HScroll1->minimum() + below(d->HScroll1->maximum() - d->HScroll1->minimum() + 1)); break;
-                case 4: d->txtSpacer->clear(), QTest::keyClicks(d->txtSpacer, QString::fromLatin1(any(spacings))); break;
-                default: d->cmdChangeColor->click(); break;
-                }
-            }
-            (chance(0.7) ? d->cmdSave : d->cmdCancel)->click();
-            if (d->isVisible())
-                d->cmdCancel->click();  // a refused entry keeps the dialog open
-            return;
-        }
-        static const char* stakes[] = {"opOne", "opFive", "opTen"};
-        if (auto* stake = m->findChild<QRadioButton*>(QLatin1String(any(stakes))))
-            stake->click();
-        if (auto* d = qobject_cast<QDialog*>(m))
-            d->reject();
-        else
-            m->close();
-    }
     // One action; some of them arrive later, inside the waits this one starts.
     void step(int depth)
     {
         if (!problem.empty() || w->unloaded())
             return;
         ++actionNo;
-        if (QApplication::activeModalWidget())
-            return;  // only the dialog's answer touches the screen
         if (depth < 3 && chance(depth == 0 ? (calm ? 0.08 : 0.35) : 0.15))
             for (int n = 1 + below(3); n > 0; --n)
                 later(1 + below(chance(0.5) ? 40 : 300), [this, depth] { step(depth + 1); });
         using Action = std::string (Soak::*)();
         static const std::pair<int, Action> actions[] = {
-            {40, &Soak::clickPlace}, {6, &Soak::drag}, {8, &Soak::key}, {12, &Soak::command}, {2, &Soak::dialog},
+            {40, &Soak::clickPlace}, {6, &Soak::drag}, {8, &Soak::key}, {12, &Soak::command},
         };
         Action chosen = &Soak::aimedPlay;
         if (!chance(calm ? 0.7 : 0.1)) {
-            int r = below(68);
+            int r = below(66);
             for (const auto& [weight, action] : actions)
                 if ((r -= weight) < 0) {
                     chosen = action;

@@ -1,7 +1,5 @@
 // The main window's menus as a user meets them: the background entries of each game, the
-// right-click start item, and the switch between the games by keyboard.
-#include <QLabel>
-
+// right-click start item.
 #include "app_fixture.h"
 
 namespace dm::testing {
@@ -54,27 +52,6 @@ TEST_F(MenuTest, RightClickOffersStartNewGameAndTheTopOfTheTableHidesIt)
     act("mnuStart")->trigger();
     EXPECT_FALSE(rs().mustDiscard);
     EXPECT_EQ(rs().stock.size(), 52u - 18u);
-}
-
-TEST_F(MenuTest, CtrlVPlaysVideoPokerAndCtrlRReturnsToRummy)
-{
-    start();
-    // Each game's boxes show only in that game.
-    const auto expectGame = [&](bool poker) {
-        EXPECT_EQ(w->prefs.isPoker, poker);
-        EXPECT_EQ(w->winningsLabel()->isVisible(), poker);
-        EXPECT_EQ(box("picPoker4")->isVisible(), poker);
-        EXPECT_EQ(box("picPlayerHand")->isVisible(), !poker);
-        EXPECT_EQ(act("mnuSortRank")->isEnabled(), !poker);
-    };
-    QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier);
-    expectGame(true);
-    EXPECT_TRUE(ps().holdPhase) << "the first hand is dealt";
-    EXPECT_EQ(w->winningsLabel()->text(), "-5");
-    QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
-    expectGame(false);
-    EXPECT_EQ(rs().stock.size(), 52u - 18u);
-    EXPECT_EQ(ps().winnings, -5) << "the winnings outlive the switch";
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
-#include <numeric>
 
 #include "app_fixture.h"
 
@@ -12,23 +11,6 @@ namespace {
 
 class RummyWindowTest : public AppWindowTest {
 protected:
-    // Every card is somewhere, once: both hands, the stock and the discard pile.
-    void expectAllCardsOnce()
-    {
-        std::vector<int> seen;
-        for (int i = 0; i < (rs().mustDiscard ? 10 : 9); ++i)
-            seen.push_back(rs().playerHand[i].number);
-        for (int i = 0; i < 9; ++i)
-            seen.push_back(rs().computerHand[i].number);
-        for (const auto& c : rs().stock)
-            seen.push_back(c.number);
-        for (size_t i = 1; i < rs().discardPile.size(); ++i)
-            seen.push_back(rs().discardPile[i].number);
-        std::sort(seen.begin(), seen.end());
-        std::vector<int> all(52);
-        std::iota(all.begin(), all.end(), 0);
-        EXPECT_EQ(seen, all);
-    }
     std::vector<int> moved(std::vector<int> hand, int from, int to)
     {
         const int card = hand[from];
@@ -56,7 +38,6 @@ TEST_F(RummyWindowTest, TurnsByMouseKeepTheTableWholeAndLeaveNoCardPaintedOnIt)
     EXPECT_FALSE(rs().mustDiscard || rs().eval.computerTurn) << "the computer's turn ran to its end";
     EXPECT_EQ(rs().playerHand[3].number, top) << "the drawn card takes the discarded one's slot";
     EXPECT_FALSE(box("picPlayerDraw")->isVisible());
-    expectAllCardsOnce();
 
     // Take the discard, then throw that very card from the draw spot.
     const int taken = rs().discardPile.back().number;
@@ -67,7 +48,6 @@ TEST_F(RummyWindowTest, TurnsByMouseKeepTheTableWholeAndLeaveNoCardPaintedOnIt)
     EXPECT_FALSE(rs().mustDiscard);
     EXPECT_EQ(handNumbers(), kept);
     ASSERT_FALSE(rs().eval.handWon);
-    expectAllCardsOnce();
     EXPECT_EQ(surface()->board().toImage(), bare);
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
@@ -188,7 +168,6 @@ TEST_P(FlightTest, HandChangesWhileTheDiscardFliesLoseNoCard)
     EXPECT_FALSE(rs().mustDiscard);
     for (int i = 0; i < 9; ++i)
         EXPECT_NE(rs().playerHand[i].number, leaving) << "slot " << i;
-    expectAllCardsOnce();
 }
 
 INSTANTIATE_TEST_SUITE_P(ClickDragOrSort, FlightTest,

@@ -1,6 +1,9 @@
 // The real program's window and desktop cover as a window manager places them: a start
-// in video poker shows the whole table, and the cover hides the whole screen.
+// in video poker shows the whole table, the cover hides the whole screen, and a close
+// during the first deal ends the program.
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include "e2e_layout.h"
 #include "e2e_session.h"
@@ -98,4 +101,19 @@ TEST(E2eWindow, TheDesktopCoverTakesTheWholeScreenAtStartAndFromTheMenu)
     // The cover never keeps the program running once the table is closed.
     EXPECT_EQ(x.closeAndWait(window), 0) << "the program did not end with its table";
     EXPECT_EQ(storedPreferences(x.settingsFile()).value("prfHideDesktop"), "True");
+}
+
+// Closing the window while the opening hand is still being dealt ends the program like
+// any other close: it must not linger without a window.
+TEST(E2eClose, ClosingDuringTheOpeningDealEndsTheProgram)
+{
+    XSession x;
+    std::string why;
+    const unsigned long window = x.open("[Preferences]\nisPoker=True\nprfWager=10\n", why);
+    ASSERT_NE(window, 0u) << why;
+    ASSERT_EQ(x.closeAndWait(window), 0) << "the program kept running after its window was closed during the deal";
+    const auto prefs = storedPreferences(x.settingsFile());
+    EXPECT_EQ(prefs.value("isPoker"), "True");
+    EXPECT_EQ(prefs.value("prfWager"), "10");
+    EXPECT_TRUE(QFile::exists(x.programDir() + "/stats.dat"));
 }
