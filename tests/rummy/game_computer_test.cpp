@@ -59,16 +59,17 @@ TEST(RummyComputer, TurnOutcomes)
          "KS", true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Table t;
         t.arrange(c.user, c.computer, c.stockTop);
         t.rng.next = c.rng;
-        EXPECT_EQ(userPlays(t, c.userThrows), c.turn) << c.name;
-        EXPECT_EQ(t.s.discardPile.back().number, parseCard(c.pileTop)) << c.name;
-        EXPECT_EQ(t.s.eval.handWon, c.won) << c.name;
-        EXPECT_EQ(t.s.eval.computerTurn, c.won) << c.name;
+        EXPECT_EQ(userPlays(t, c.userThrows), c.turn);
+        EXPECT_EQ(t.s.discardPile.back().number, parseCard(c.pileTop));
+        EXPECT_EQ(t.s.eval.handWon, c.won);
+        EXPECT_EQ(t.s.eval.computerTurn, c.won);
         // Both wins are with QH, which stays in slot 9; else the drawn-card slot is emptied.
-        EXPECT_EQ(t.s.computerHand[9].number, c.won ? parseCard("QH") : -1) << c.name;
-        EXPECT_EQ(placesCheck(t.s), "") << c.name;
+        EXPECT_EQ(t.s.computerHand[9].number, c.won ? parseCard("QH") : -1);
+        EXPECT_EQ(placesCheck(t.s), "");
     }
 }
 
@@ -126,20 +127,21 @@ TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)
 TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
 {
     struct Case {
-        const char *user, *computer, *stockTop;
+        const char *name, *user, *computer, *stockTop;
         int slot;
         bool inAnimation;  // else in a wait
         int at;            // the n-th wait or animation; animations count the user's two first
         bool newDeal;      // else the window is gone
     } cases[] = {
-        {kPlainUser, kLooseNine, "KD 9H", 3, false, 1, true},  // before the computer draws
-        {kPlainUser, kLooseNine, "KD 9H", 3, false, 2, true},  // before it discards
-        {kPlainUser, kLooseNine, "KD 9H", 3, false, 1, false},
-        {kPlainUser, kLooseNine, "KD 9H", 3, false, 2, false},
-        {kPlainUser, kLooseNine, "KD 9H", 3, true, 3, false},
-        {kUserNine, kWinningNine, "QH", 9, false, 1, false},  // during the loss display: no payment
+        {"a new deal before the computer draws", kPlainUser, kLooseNine, "KD 9H", 3, false, 1, true},
+        {"a new deal before it discards", kPlainUser, kLooseNine, "KD 9H", 3, false, 2, true},
+        {"window gone before it draws", kPlainUser, kLooseNine, "KD 9H", 3, false, 1, false},
+        {"window gone before it discards", kPlainUser, kLooseNine, "KD 9H", 3, false, 2, false},
+        {"window gone while its card glides", kPlainUser, kLooseNine, "KD 9H", 3, true, 3, false},
+        {"window gone during the loss display: no payment", kUserNine, kWinningNine, "QH", 9, false, 1, false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Table t;
         t.arrange(c.user, c.computer, c.stockTop);
         RummyState fresh;
