@@ -22,7 +22,7 @@
 
 namespace dm::testing {
 
-// Settings in a map; every write is counted as well.
+// Settings in a map.
 class RecordingStore : public SettingsStore {
 public:
     std::optional<std::string> read(const std::string& key) override
@@ -33,10 +33,8 @@ public:
     void write(const std::string& key, const std::string& value) override
     {
         values[key] = value;
-        ++writes;
     }
     std::map<std::string, std::string> values;
-    int writes = 0;
 };
 
 struct ShownBox {

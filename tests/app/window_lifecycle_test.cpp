@@ -16,14 +16,12 @@ TEST_F(LifecycleTest, ExitStoresPreferencesAndWritesTheScoreFile)
     w->prefs.prfTolvaBackground = "winter.jpg";
     w->prefs.prfPlayerBank = 150;  // above every default rummy score
     w->prefs.prfComputerBank = 50;
-    store.writes = 0;
 
     act("mnuExit")->trigger();
     EXPECT_TRUE(w->unloaded());
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(store.values["prfTolvaBackground"], "winter.jpg");
     EXPECT_EQ(store.values["isPoker"], "False");
-    EXPECT_GE(store.writes, 20) << "every preference is written";
 
     QFile f(dir.path() + "/stats.dat");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 #include <array>
 
+#include "e2e_session.h"
+
 namespace e2e {
 
 struct Boxes {
@@ -43,6 +45,15 @@ inline Boxes onScreen(Boxes b, QPoint tableTopLeft)
     for (QRect& r : b.poker)
         r.translate(tableTopLeft);
     return b;
+}
+
+// All five poker cards show their white faces.
+inline bool allFaceUp(const QImage& img, const Boxes& b)
+{
+    for (const QRect& r : b.poker)
+        if (share(img, r, nearWhite) < 0.4)
+            return false;
+    return true;
 }
 
 // Counts the alternating grey rows of the video poker pay table along a column near

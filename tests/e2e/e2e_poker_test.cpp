@@ -9,14 +9,6 @@ using namespace e2e;
 
 namespace {
 
-bool allFaceUp(const QImage& img, const Boxes& b)
-{
-    for (const QRect& r : b.poker)
-        if (share(img, r, nearWhite) < 0.4)
-            return false;
-    return true;
-}
-
 // The hold markers: a frame and a caption in the outline colour around the card.
 double markerShare(const QImage& img, const QRect& card)
 {

@@ -41,12 +41,7 @@ TEST(E2eWindow, AStartInVideoPokerShowsTheWholeTable)
     const auto atStart = x.geometry(window);
     ASSERT_TRUE(atStart);
     const Boxes b = onScreen(tableBoxes(800, 600, true), atStart->table.topLeft());
-    const QImage dealt = pollScreen(x, 20000, [&](const QImage& img) {
-        for (const QRect& r : b.poker)
-            if (share(img, r, nearWhite) < 0.4)
-                return false;
-        return true;
-    });
+    const QImage dealt = pollScreen(x, 20000, [&](const QImage& img) { return allFaceUp(img, b); });
     ASSERT_FALSE(dealt.isNull()) << "the first poker hand was never dealt";
 
     // The adviser waits for an error, so no row is lit. Every row of the pay table is
