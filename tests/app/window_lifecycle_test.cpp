@@ -10,27 +10,6 @@ namespace {
 
 using LifecycleTest = AppWindowTest;
 
-TEST_F(LifecycleTest, ExitStoresPreferencesAndWritesTheScoreFile)
-{
-    start();
-    w->prefs.prfTolvaBackground = "winter.jpg";
-    w->prefs.prfPlayerBank = 150;  // above every default rummy score
-    w->prefs.prfComputerBank = 50;
-
-    act("mnuExit")->trigger();
-    EXPECT_TRUE(w->unloaded());
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(store.values["prfTolvaBackground"], "winter.jpg");
-    EXPECT_EQ(store.values["isPoker"], "False");
-
-    QFile f(dir.path() + "/stats.dat");
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.size(), 198);
-    EXPECT_TRUE(f.readAll().startsWith("Tester")) << "the bank tops the rummy table under the given name";
-    EXPECT_TRUE(messages.empty()) << messageTexts();
-    EXPECT_FALSE(w->wait(10)) << "waits after the end return at once and say stop";
-}
-
 // The close arrives while the discard glides or the computer waits: the turn stops, the
 // wait says stop, and the scores and settings are written all the same.
 TEST_F(LifecycleTest, ClosingDuringTheComputersTurnStopsItCleanly)

@@ -1,7 +1,6 @@
 #include "e2e_session.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,20 +11,6 @@ namespace e2e {
 
 namespace {
 const QString kTitle = QStringLiteral("^Video-Poker / Tolva-Rummy$");
-
-bool copyTree(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = to + QLatin1Char('/') + QDir(from).relativeFilePath(src);
-        if (it.fileInfo().isDir() ? !QDir().mkpath(dst) : !QFile::copy(src, dst))
-            return false;
-    }
-    return true;
-}
 }  // namespace
 
 XSession::XSession() : home_(std::make_unique<QTemporaryDir>()) {}
@@ -125,12 +110,10 @@ QString XSession::prepareProgramFolder()
     if (!QFile::copy(exe, to + "/dunmere") ||
         !QFile::setPermissions(to + "/dunmere", QFile::permissions(exe)))
         return "could not copy the program";
-    for (const char* dir : {"pics", "wavs", "frames"})
-        if (QFileInfo(from + "/" + dir).isDir() && !copyTree(from + "/" + dir, to + "/" + dir))
-            return QString("could not copy ") + dir;
-    for (const char* file : {"dunmere.hlp", "dunmere-sound.so"})
-        if (QFileInfo::exists(from + "/" + file))
-            QFile::copy(from + "/" + file, to + "/" + file);
+    // The data is only read: links to the built folders do.
+    for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp", "dunmere-sound.so"})
+        if (QFileInfo::exists(from + "/" + name) && !QFile::link(from + "/" + name, to + "/" + name))
+            return QString("could not link ") + name;
     return {};
 }
 
