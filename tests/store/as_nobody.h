@@ -24,14 +24,8 @@ inline std::optional<std::string> asNobody(const std::function<std::string()>& j
         ::close(out[0]);
         if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
             ::_exit(2);
-        const std::string text = job();
-        for (size_t done = 0; done < text.size();) {
-            const ssize_t n = ::write(out[1], text.data() + done, text.size() - done);
-            if (n <= 0)
-                ::_exit(3);
-            done += static_cast<size_t>(n);
-        }
-        ::_exit(0);
+        const std::string text = job();  // short: fits the pipe in one write
+        ::_exit(::write(out[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 3);
     }
     ::close(out[1]);
     std::string text;

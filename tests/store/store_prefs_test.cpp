@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <map>
 
 #include "store/prefs.h"
+#include "store/qt/settings.h"
 
 using namespace dm;
 
@@ -12,16 +16,12 @@ using Texts = std::map<std::string, std::string>;
 
 struct FakeStore : SettingsStore {
     Texts values;
-
     std::optional<std::string> read(const std::string& key) override
     {
         const auto it = values.find(key);
         return it == values.end() ? std::nullopt : std::optional(it->second);
     }
-    void write(const std::string& key, const std::string& value) override
-    {
-        values[key] = value;
-    }
+    void write(const std::string& key, const std::string& value) override { values[key] = value; }
 };
 
 // Every key's value as the text savePrefs gives it, so one table can describe all types.
@@ -33,20 +33,16 @@ Texts asText(const Prefs& p)
     return store.values;
 }
 
-struct Loaded {
-    Texts text;
-    std::vector<std::string> bad;
-};
-
-// Loads into prefs that differ from the defaults, so an unassigned key shows up.
-Loaded load(const Texts& stored)
+// Loads into prefs that differ from the defaults, so an unassigned key shows up: the texts
+// loaded and the keys reported unreadable.
+std::pair<Texts, std::vector<std::string>> load(const Texts& stored)
 {
     FakeStore store;
     store.values = stored;
     Prefs p{.prfWager = 10, .prfCardSpace = 30, .prfMoveDelay = 7, .isPoker = true, .prfShowHide = false,
             .prfAnimationDelay = 33, .prfTolvaBackground = "old.jpg", .prfScrollVal = 9, .prfPlayerBank = 150};
-    auto bad = loadPrefs(store, p);
-    return {asText(p), std::move(bad)};
+    const auto bad = loadPrefs(store, p);
+    return {asText(p), bad};
 }
 
 }  // namespace
@@ -68,15 +64,13 @@ TEST(LoadPrefs, ZeroEmptyOddAndBadTexts)
     const std::tuple<const char*, const char*, const char*, bool> cases[] = {
         {"prfCardOutlineColor", "&HFF&", "255", false}, {"prfCardOutlineColor", "99999999999", "65280", true},
         {"prfCardOutlineColor", "green", "65280", false},  // not numeric at all: a quiet default
-        {"prfWager", "0.4", "5", false}, {"prfWager", "lots", "5", true},
-        {"prfCardSpace", "0", "16", false}, {"prfCardSpace", "70000", "16", true},  // beyond 16 bits
-        {"prfAnimationDelay", "", "-1", true}, {"prfScrollVal", "", "0", false}, {"prfScrollVal", "12", "12", false},
-        {"prfTolvaBackground", "", "beach.gif", false}, {"prfPKBackground", "", "pkwood.jpg", false},
+        {"prfWager", "0.4", "5", false}, {"prfWager", "lots", "5", true}, {"prfCardSpace", "0", "16", false},
+        {"prfCardSpace", "70000", "16", true} /* beyond 16 bits */, {"prfAnimationDelay", "", "-1", true},
+        {"prfScrollVal", "", "0", false}, {"prfScrollVal", "12", "12", false}, {"prfPKBackground", "", "pkwood.jpg", false},
         {"prfShowHide", "false", "True", false} /* only the exact "False" is false */,
         {"prfSound", "False", "False", false}, {"prfAnimation", "", "True", false},
         {"prfPlayerBank", "100", "150", false}, {"prfHideDesktop", "True", "False", false},  // left to others
-        {"prfMoveDelay", "250", "250", false}, {"prfMoveDelay", "8191", "8191", false},
-        {"prfMoveDelay", "8192", "8191", false}, {"prfMoveDelay", "32767", "8191", false},
+        {"prfMoveDelay", "8191", "8191", false}, {"prfMoveDelay", "8192", "8191", false},
         {"prfMoveDelay", "0", "100", false}, {"prfMoveDelay", "-1", "100", false},
         // Beyond what the dialog can set: as unreadable.
         {"prfCardSpace", "40", "40", false}, {"prfCardSpace", "9", "16", true}, {"prfCardSpace", "1000", "16", true},
@@ -87,14 +81,14 @@ TEST(LoadPrefs, ZeroEmptyOddAndBadTexts)
     };
     Texts defaults = asText(Prefs{});
     defaults["prfPlayerBank"] = "150";  // banks are loaded by the window, not here
-    EXPECT_EQ(load({}).text, defaults);
+    EXPECT_EQ(load({}).first, defaults);
     for (const auto& [key, stored, want, isBad] : cases) {
         // Every other key still gets its default: a bad one does not stop the loading.
         Texts expected = defaults;
         expected[key] = want;
-        const Loaded got = load({{key, stored}});
-        EXPECT_EQ(got.text, expected) << key << " = \"" << stored << '"';
-        EXPECT_EQ(got.bad, isBad ? std::vector<std::string>{key} : std::vector<std::string>{}) << key;
+        const auto [text, bad] = load({{key, stored}});
+        EXPECT_EQ(text, expected) << key << " = \"" << stored << '"';
+        EXPECT_EQ(bad, isBad ? std::vector<std::string>{key} : std::vector<std::string>{}) << key;
     }
     FakeStore store;
     EXPECT_FALSE(loadHideDesktop(store));
@@ -102,16 +96,10 @@ TEST(LoadPrefs, ZeroEmptyOddAndBadTexts)
     EXPECT_TRUE(loadHideDesktop(store));
 }
 
-TEST(SavePrefs, WritesTextsAndKeepsWhatZeroAndEmptyWouldLose)
+// Zero numbers and empty texts are not written: the store keeps what it had.
+TEST(SavePrefs, KeepsWhatZeroAndEmptyWouldLose)
 {
     FakeStore store;
-    savePrefs(store, Prefs{.isPoker = true, .prfComputerBank = 80});
-    EXPECT_EQ(store.values["isPoker"], "True");
-    EXPECT_EQ(store.values["prfShowPokerPlay"], "False");
-    EXPECT_EQ(store.values["prfAnimationDelay"], "-1");
-    EXPECT_EQ(store.values["prfComputerBank"], "80");
-
-    // Zero numbers and empty texts are not written: the store keeps what it had.
     store.values = {{"prfPlayerBank", "140"}, {"prfWager", "10"}, {"prfTolvaBackground", "meadow.jpg"},
                     {"prfTolvaCustomBackFace", "old.bmp"}, {"prfPKBackFace", "60"}, {"prfMoveDelay", "300"}};
     const Texts before = store.values;
@@ -119,4 +107,33 @@ TEST(SavePrefs, WritesTextsAndKeepsWhatZeroAndEmptyWouldLose)
                            .prfPlayerBank = 0});
     for (const auto& [key, value] : before)
         EXPECT_EQ(store.values[key], value) << key;
+}
+
+TEST(QtSettingsStore, RoundTripAndAFailedWriteReported)
+{
+    QTemporaryDir dir;  // every store made from here on reads and writes under it
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    const Prefs out{.prfWager = 10, .prfPKCustomBackFace = "m\u00e9nage.bmp", .isPoker = true,
+                    .prfTolvaBackground = "sunset, red.jpg"};  // a comma must not turn it into a list
+    {
+        QtSettingsStore store;
+        savePrefs(store, out);
+        store.write("prfPKBackground", "");  // stored empty is not missing
+        EXPECT_TRUE(store.sync());
+    }
+    QtSettingsStore store;
+    Prefs in;
+    EXPECT_TRUE(loadPrefs(store, in).empty());
+    Texts expected = asText(out);
+    expected["prfPKBackground"] = "pkwood.jpg";
+    EXPECT_EQ(asText(in), expected);
+    EXPECT_FALSE(store.read("prfMoveDelay").has_value());
+    EXPECT_EQ(QSettings("Dunmere", "TolvaRummy").value("Preferences/prfWager").toString(), "10");
+
+    // A file where the settings folder should be.
+    ASSERT_TRUE(QFile(dir.filePath("blocked")).open(QIODevice::WriteOnly));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("blocked"));
+    QtSettingsStore blocked;
+    blocked.write("prfWager", "5");
+    EXPECT_FALSE(blocked.sync());
 }

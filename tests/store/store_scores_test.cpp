@@ -1,22 +1,25 @@
-// The score file: layout, odd sizes, failed and interrupted writes, and the top-score entry.
+// The score file: layout, odd sizes, failed and interrupted writes, its place, and the top-score entry.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
-#include <chrono>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
-#include <thread>
 
-#include "as_nobody.h"
+#include "as_nobody.h"  // and <unistd.h>, <sys/wait.h>
+#include "store/qt/frmplay.h"
+#include "store/qt/highscores.h"
 #include "store/scores.h"
 
 using namespace dm;
@@ -24,21 +27,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytesOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string bytesOf(const fs::path& p) { std::ifstream in(p, std::ios::binary); return {std::istreambuf_iterator(in), {}}; }
 
 void putBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string encoded(const TopScores& t)
 {
     std::string s;
-    for (const auto& e : t) {
-        const auto u = static_cast<uint16_t>(e.score);
-        s += scoreName(e.name) + char(u & 0xFF) + char(u >> 8);
-    }
+    for (const auto& e : t)
+        s += scoreName(e.name) + char(uint16_t(e.score) & 0xFF) + char(uint16_t(e.score) >> 8);
     return s;
 }
 
@@ -59,41 +56,45 @@ TopScores table(int start)
 class ScoreFile : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
-    fs::path dir = tmp.path().toStdString();
-    fs::path path = dir / "stats.dat";
-    std::string file = path.string();
+    fs::path dir = tmp.path().toStdString(), path = dir / "stats.dat";
+    std::string file = path.string(), defaults = encoded(defaultTopScores());
 
     // Files the writer may leave next to stats.dat: ".stats.dat.XXXXXX".
-    int tempFiles() const
+    long tempFiles() const
     {
-        int n = 0;
-        for (const auto& e : fs::directory_iterator(dir))
-            n += e.path().filename().string().rfind(".stats.dat.", 0) == 0;
-        return n;
+        return std::count_if(fs::directory_iterator(dir), {},
+                             [](const auto& e) { return e.path().filename().string().rfind(".stats.dat.", 0) == 0; });
     }
 };
+
+template <typename W>
+W* child(QWidget& w, const char* name)
+{
+    auto* c = w.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
 
 }  // namespace
 
 TEST_F(ScoreFile, MissingEmptyShortAndLongFilesAndEveryByteRoundTrips)
 {
     EXPECT_EQ(encoded({TopScoreEntry{"big", 1000}}).substr(0, 22), "big" + std::string(17, ' ') + "\xE8\x03");
-    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+    EXPECT_EQ(encoded(readScoreFile(file)), defaults);
     EXPECT_FALSE(fs::exists(path));  // reading creates nothing
     putBytes(path, "");
-    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+    EXPECT_EQ(encoded(readScoreFile(file)), defaults);
 
     // Cut inside the name of record 4: three whole entries, the name bytes there of the
     // fourth with score 0, the rest blank; a rewrite gives a whole file.
     const TopScores a = table(0), b = table(180);
+    TopScores cut{};
+    std::copy_n(a.begin(), 3, cut.begin());
+    cut[3].name = a[3].name.substr(0, 11);
     putBytes(path, encoded(a).substr(0, 3 * 22 + 11));
-    const TopScores got = readScoreFile(file);
-    for (size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(got[i].score, i < 3 ? a[i].score : 0) << i;
-    EXPECT_EQ(got[3].name, a[3].name.substr(0, 11) + std::string(9, ' '));
-    EXPECT_EQ(got[4].name, std::string(20, ' '));
-    ASSERT_TRUE(writeScoreFile(file, got));
-    EXPECT_EQ(bytesOf(path).size(), 198u);
+    EXPECT_EQ(encoded(readScoreFile(file)), encoded(cut));
+    ASSERT_TRUE(writeScoreFile(file, readScoreFile(file)));
+    EXPECT_EQ(bytesOf(path), encoded(cut));
 
     // Bytes past record 9, NULs included, are ignored when read and kept when written.
     const std::string tail("\0\xff tail\n\r\x80", 10);
@@ -106,34 +107,29 @@ TEST_F(ScoreFile, MissingEmptyShortAndLongFilesAndEveryByteRoundTrips)
 
 TEST_F(ScoreFile, FailedWritesAreReportedAndLeaveTheOldFile)
 {
-    // A folder that is gone (tests may run as root, so a read-only one would not do).
     EXPECT_FALSE(writeScoreFile((dir / "missing" / "stats.dat").string(), defaultTopScores()));
-
     const std::string old = encoded(table(7)) + std::string(300, 'k');
     putBytes(path, old);
     // A file-size limit makes the new file fail after 100 bytes, like a full disk.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
+    rlimit tight{100, saved.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     const bool written = writeScoreFile(file, defaultTopScores());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(bytesOf(path), old);
-    EXPECT_EQ(tempFiles(), 0);
 
     // stats.dat is a folder: nothing read from it, nothing written into it.
     fs::remove(path);
     fs::create_directory(path);
     putBytes(path / "inside", "x");
-    EXPECT_EQ(encoded(readScoreFile(file)), encoded(defaultTopScores()));
+    EXPECT_EQ(encoded(readScoreFile(file)), defaults);
     TopScores t = defaultTopScores();
     RunResults r{.playerBank = 150};
-    const InputBox ask = [](const std::string&, const std::string&, const std::string&) { return "Ann"; };
-    EXPECT_FALSE(CheckTopScores(t, r, ask, file));
+    EXPECT_FALSE(CheckTopScores(t, r, [](auto&, auto&, auto&) { return "Ann"; }, file));
     EXPECT_EQ(t[0].score, 150);  // the insertion stays in memory
     EXPECT_EQ(bytesOf(path / "inside"), "x");
     EXPECT_EQ(tempFiles(), 0);
@@ -144,14 +140,12 @@ TEST_F(ScoreFile, FailedWritesAreReportedAndLeaveTheOldFile)
 TEST_F(ScoreFile, ReadOnlyFileOrFolder)
 {
     const std::string old = encoded(table(7)) + "tail", fresh = encoded(table(180)) + "tail";
-    const std::string quotedFile = "\"" + file + "\"";
     const struct {
         const char* name;
-        mode_t folder;
-        int fileMode;  // 0: no file
+        int folder, fileMode;  // fileMode 0: no file
         std::string outcome;
     } rows[] = {
-        {"a read-only file", 0777, 0444, quotedFile + " is read-only"},
+        {"a read-only file", 0777, 0444, "\"" + file + "\" is read-only"},
         {"a writable file in a read-only folder", 0555, 0666, "written"},
         {"no file in a read-only folder", 0555, 0,
          "the folder \"" + dir.string() + "\" cannot be written (Permission denied), the folder's fault"},
@@ -179,64 +173,37 @@ TEST_F(ScoreFile, ReadOnlyFileOrFolder)
     }
 }
 
-TEST_F(ScoreFile, StaleTempFilesAreClearedButLiveOnesKept)
-{
-    const fs::path stale = dir / ".stats.dat.AbC123", live = dir / ".stats.dat.LiVe99";
-    const fs::path other = dir / ".stats.dat.bak";  // not of the writer's naming
-    putBytes(stale, "left by a killed writer");
-    putBytes(live, "still being written");
-    putBytes(other, "keep");
-    // Another writer at work holds a lock on its temporary file.
-    const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    ASSERT_TRUE(writeScoreFile(file, defaultTopScores()));
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(live));
-    ::close(fd);
-    ASSERT_TRUE(writeScoreFile(file, defaultTopScores()));
-    EXPECT_FALSE(fs::exists(live));
-    EXPECT_EQ(bytesOf(other), "keep");
-}
-
 // A child rewrites the file with tables A and B in turn until it is killed. Whenever it
 // dies, the file holds one of them whole with the old tail, and at most one temporary
-// file of the interrupted write is left over.
-TEST_F(ScoreFile, KilledWriterNeverTearsTheFile)
+// file of the interrupted write is left over; the next write clears it, but not a
+// temporary file another writer still holds locked, nor one not of the writer's naming.
+TEST_F(ScoreFile, KilledWriterNeverTearsTheFileAndStaleTempFilesGo)
 {
     const TopScores a = table(0), b = table(180);
-    const std::string tail = "older program's bytes";
-    const std::string fileA = encoded(a) + tail, fileB = encoded(b) + tail;
+    const std::string fileA = encoded(a) + "old tail", fileB = encoded(b) + "old tail";
     putBytes(path, fileA);
-
-    std::mt19937 rng(20261206);
-    std::uniform_int_distribution<int> pause(0, 4000);
     int sawA = 0, sawB = 0;
-    for (int round = 0; round < 240; ++round) {
+    for (int round = 0; round < 120; ++round) {
         int done[2];
         ASSERT_EQ(::pipe(done), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            ::close(done[0]);
-            for (unsigned i = 0;; ++i) {
-                if (!writeScoreFile(file, i % 2 ? a : b))
-                    ::_exit(3);
+            for (unsigned i = 0; writeScoreFile(file, i % 2 ? a : b); ++i)
                 [[maybe_unused]] const auto n = ::write(done[1], "w", 1);  // one byte per finished write
-            }
+            ::_exit(3);
         }
         ::close(done[1]);
         // Let 0, 1 or 2 writes finish first, so both tables get their turn however slow the disk.
         char c = 0;
         for (int w = 0; w < round % 3; ++w)
             ASSERT_EQ(::read(done[0], &c, 1), 1);
-        std::this_thread::sleep_for(std::chrono::microseconds(pause(rng)));
+        ::usleep(static_cast<useconds_t>(round * 1237 % 4000));
         ::kill(child, SIGKILL);
         ::close(done[0]);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
-
         const std::string now = bytesOf(path);
         ASSERT_TRUE(now == fileA || now == fileB) << "round " << round << ": " << now.size() << " bytes";
         (now == fileA ? sawA : sawB) += 1;
@@ -244,36 +211,48 @@ TEST_F(ScoreFile, KilledWriterNeverTearsTheFile)
     }
     EXPECT_GT(sawA, 0);
     EXPECT_GT(sawB, 0);
-    ASSERT_TRUE(writeScoreFile(file, a));  // the next write clears what the last kill left
-    EXPECT_EQ(tempFiles(), 0);
-}
 
-// Answers every prompt with one name and remembers what was asked.
-struct Asker {
-    std::string answer;
-    std::vector<std::string> prompts;
-    InputBox box()
-    {
-        return [this](const std::string& prompt, const std::string& title, const std::string& def) {
-            EXPECT_EQ(title, "Congratulations");
-            EXPECT_EQ(def, "anonymous");
-            prompts.push_back(prompt);
-            return answer;
-        };
-    }
-};
+    const fs::path stale = dir / ".stats.dat.AbC123", live = dir / ".stats.dat.LiVe99", other = dir / ".stats.dat.bak";
+    for (const auto& f : {stale, live, other})
+        putBytes(f, "keep");
+    const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    ASSERT_TRUE(writeScoreFile(file, a));
+    EXPECT_EQ(tempFiles(), 2);  // the live one and ".bak"
+    ::close(fd);
+    ASSERT_TRUE(writeScoreFile(file, a));
+    EXPECT_FALSE(fs::exists(live));
+    EXPECT_EQ(bytesOf(other), "keep");
+}
 
 TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
 {
+    std::vector<std::string> prompts;
+    std::string answer;  // empty: cancelled
+    const InputBox ask = [&](const std::string& prompt, const std::string& title, const std::string& def) {
+        EXPECT_EQ(title + "/" + def, "Congratulations/anonymous");
+        prompts.push_back(prompt);
+        return answer;
+    };
     TopScores t = defaultTopScores();  // 130 130 130 | 20 20 20 | 100 100 100
+    ASSERT_TRUE(writeScoreFile(file, t));
+    // A cancelled prompt changes nothing and asks again next time.
+    RunResults r{100, 21, 0};
+    ASSERT_TRUE(CheckTopScores(t, r, ask, file));
+    ASSERT_TRUE(CheckTopScores(t, r, ask, file));
+    EXPECT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(bytesOf(path), defaults);
+    EXPECT_EQ(r.perfectPlay, 21);
+
     for (const auto& [i, score] : {std::pair{1, 120}, {2, 110}, {4, 10}, {5, 5}})
         t[static_cast<size_t>(i)].score = static_cast<int16_t>(score);
-    RunResults r{131, 15, 100};  // winnings equal to every stored one: no entry
-    Asker ask{"a name that is far too long"};
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
-    EXPECT_EQ(ask.prompts, (std::vector<std::string>{
-                               "You have the top Tolva Rummy score. Please enter your name",
-                               "You have the second highest Video Poker strategy score. Please enter your name"}));
+    r = {131, 15, 100};  // winnings equal to every stored one: no entry
+    prompts.clear();
+    answer = "a name that is far too long";
+    ASSERT_TRUE(CheckTopScores(t, r, ask, file));
+    EXPECT_EQ(prompts, (std::vector<std::string>{
+                           "You have the top Tolva Rummy score. Please enter your name",
+                           "You have the second highest Video Poker strategy score. Please enter your name"}));
     EXPECT_EQ(t[0].name, "a name that is far t");
     const int16_t expected[] = {131, 130, 120, 20, 15, 10, 100, 100, 100};  // each pushes the rest down
     for (size_t i = 0; i < t.size(); ++i)
@@ -281,27 +260,81 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
     EXPECT_EQ(r.perfectPlay, 0);
     EXPECT_EQ(readScoreFile(file)[0].score, 131);
 
-    ask.prompts.clear();
     r = {125, 0, 101};  // rummy beats only the third
-    ask.answer = "Jo";
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
-    EXPECT_EQ(ask.prompts, (std::vector<std::string>{
-                               "You have the 3rd highest  Tolva Rummy score. Please enter your name",
-                               "You have the top Video Poker Winnings score. Please enter your name"}));
+    prompts.clear();
+    answer = "Jo";
+    ASSERT_TRUE(CheckTopScores(t, r, ask, file));
+    EXPECT_EQ(prompts, (std::vector<std::string>{"You have the 3rd highest  Tolva Rummy score. Please enter your name",
+                                                 "You have the top Video Poker Winnings score. Please enter your name"}));
     EXPECT_EQ(t[2].name, scoreName("Jo"));
     EXPECT_EQ(t[6].score, 101);
 }
 
-TEST_F(ScoreFile, CancelledPromptChangesNothingAndComesBack)
+// Run as a user who cannot write the program's folder, as when it is installed.
+TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
 {
-    TopScores t = defaultTopScores();
-    ASSERT_TRUE(writeScoreFile(file, t));
-    const std::string before = bytesOf(path);
-    RunResults r{100, 21, 0};
-    Asker ask{""};
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
-    EXPECT_EQ(bytesOf(path), before);
-    EXPECT_EQ(r.perfectPlay, 21);
-    ASSERT_TRUE(CheckTopScores(t, r, ask.box(), file));
-    EXPECT_EQ(ask.prompts.size(), 2u);
+    const struct {
+        const char* name;
+        int folder, beside;  // beside: the mode of a "stats.dat" beside the program; 0: none
+        bool userHasOne;
+        const char* expected;
+    } rows[] = {
+        {"installed: a copy of its own, starting from the one beside", 0755, 0644, false, "mine from beside"},
+        {"installed: the user's copy once there is one", 0755, 0644, true, "mine from mine"},
+        {"installed with no scores beside", 0755, 0, false, "mine from beside"},
+        {"a writable file in a read-only folder is kept there", 0755, 0666, false, "beside from beside"},
+        {"a writable folder", 0777, 0, false, "beside from beside"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir tmp;
+        const QString prog = tmp.filePath("bin"), home = tmp.filePath("home");
+        const QString mine = home + "/" + QCoreApplication::applicationName();
+        QDir().mkpath(prog);
+        QDir().mkpath(row.userHasOne ? mine : home);
+        for (const auto& [at, mode] : {std::pair{prog, row.beside}, {mine, row.userHasOne ? 0644 : 0}})
+            if (mode) {
+                ASSERT_TRUE(writeScoreFile((at + "/stats.dat").toStdString(), defaultTopScores()));
+                ::chmod(qPrintable(at + "/stats.dat"), static_cast<mode_t>(mode));
+            }
+        for (const auto& [at, mode] : {std::pair{tmp.path(), 0755}, {prog, row.folder}, {home, 0777}, {mine, 0777}})
+            ::chmod(qPrintable(at), static_cast<mode_t>(mode));
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        const auto got = test::asNobody([&] {
+            const FilePlace p = writablePlace(prog, "stats.dat");
+            const auto where = [&](const QString& f) {
+                return f == prog + "/stats.dat" ? "beside" : f == mine + "/stats.dat" ? "mine" : "elsewhere: " + f.toStdString();
+            };
+            return where(p.path) + " from " + where(p.startFrom) + (QFileInfo(p.path).dir().exists() ? "" : ", no folder");
+        });
+        qunsetenv("XDG_DATA_HOME");
+        if (!got)
+            GTEST_SKIP() << "cannot run as a user without root's rights";
+        EXPECT_EQ(*got, row.expected);
+    }
+}
+
+TEST(NameBytes, OutsideLatin1BecomesOneQuestionMarkEachAndANulEndsTheName)
+{
+    EXPECT_EQ(toNameBytes(QString::fromUtf8("Z\u00f6e \u0141ukasz \U0001F600") + QChar(0) + "rest"), "Z\xF6" "e ?ukasz ?");
+    EXPECT_EQ(fromNameBytes("Z\xF6" "e"), QString::fromUtf8("Z\u00f6e"));
+}
+
+// The stake is taken only on close; one none of the buttons offers checks none and is kept.
+TEST(FrmPlay, TakesTheStakeOnlyOnClose)
+{
+    Prefs p{.prfWager = 5}, odd{.prfWager = 7};
+    frmPlay dlg(p, defaultTopScores()), oddDlg(odd, defaultTopScores());
+    auto* ten = child<QRadioButton>(dlg, "opTen");
+    ten->click();
+    ten->click();  // clicking the chosen stake again keeps it chosen
+    EXPECT_TRUE(ten->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(dlg, "opFive")->isChecked());
+    EXPECT_EQ(p.prfWager, 5);
+    child<QPushButton>(dlg, "Command1")->click();
+    EXPECT_EQ(p.prfWager, 10);
+    for (const char* name : {"opOne", "opFive", "opTen"})
+        EXPECT_FALSE(child<QRadioButton>(oddDlg, name)->isChecked()) << name;
+    child<QPushButton>(oddDlg, "cmdOk")->click();
+    EXPECT_EQ(odd.prfWager, 7);
 }
