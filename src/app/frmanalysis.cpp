@@ -20,9 +20,6 @@ namespace dm {
 namespace {
 enum Column { HoldColumn, CreditsColumn, ShareColumn, CostColumn, NotesColumn, Columns };
 
-// Holds of equal worth can differ in the last bits of their averages.
-constexpr double kSame = 1e-9;
-
 QString credits(double v) { return QString::number(v, 'f', 4); }
 QString share(double creditsBack) { return QString::number(creditsBack / kPokerWager * 100.0, 'f', 2) + " %"; }
 
@@ -139,7 +136,8 @@ void frmAnalysis::analyse(const PokerCards& hand)
     std::array<HoldMask, kHolds> order{};
     std::iota(order.begin(), order.end(), 0u);
     // Best first; of equal worth the lower mask first, as bestHold picks.
-    std::stable_sort(order.begin(), order.end(), [&](HoldMask a, HoldMask b) { return values_[a] > values_[b] + kSame; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](HoldMask a, HoldMask b) { return values_[a] > values_[b] + kSameValue; });
     const double best = values_[order[0]];
     for (int row = 0; row < kHolds; ++row) {
         const HoldMask m = order[row];
@@ -149,7 +147,7 @@ void frmAnalysis::analyse(const PokerCards& hand)
         holds_->setItem(row, CreditsColumn, cell(credits(values_[m])));
         holds_->setItem(row, ShareColumn, cell(share(values_[m])));
         const double cost = best - values_[m];
-        holds_->setItem(row, CostColumn, cell(cost > kSame ? credits(cost) : tr("best")));
+        holds_->setItem(row, CostColumn, cell(cost > kSameValue ? credits(cost) : tr("best")));
         holds_->setItem(row, NotesColumn, cell(QString(), Qt::AlignLeft | Qt::AlignVCenter));
     }
     marked_ = kHolds;  // no row carries the mark yet
@@ -207,7 +205,7 @@ void frmAnalysis::describe()
         who = tr("Drawn. You held");
     QString text = who + ": " + holdText(hand_, marked_) + ", " + credits(values_[marked_]) + tr(" credits, ") +
                    share(values_[marked_]) + tr(" of the 5-credit wager. ");
-    if (cost > kSame)
+    if (cost > kSameValue)
         text += tr("The best hold, %1, returns %2 credits: this one costs %3 credits.")
                     .arg(holdText(hand_, best), credits(values_[best]), credits(cost));
     else

@@ -32,6 +32,9 @@ const char* finalHandName(FinalHand h);  // "royal-flush" ... "nothing"
 using HoldMask = unsigned;
 constexpr int kHolds = 32;
 using HoldValues = std::array<double, kHolds>;
+// Holds of equal worth can differ in the last bits of their averages: nearer than this
+// counts as the same value.
+constexpr double kSameValue = 1e-9;
 
 // The average credits returned for the 5-credit wager by each hold, over every
 // draw from the 47 unseen cards.

@@ -2,11 +2,6 @@
 
 namespace dm {
 
-namespace {
-// Holds of equal worth can differ in the last bits of their averages; that is no mistake.
-constexpr double kNoCost = 1e-9;
-}  // namespace
-
 HoldMask maskOf(const std::array<bool, 5>& held)
 {
     HoldMask mask = 0;
@@ -31,7 +26,7 @@ void PokerSession::record(const PokerCards& dealt, const std::array<bool, 5>& he
     won_ += prize;
     expected_ += h.value;
     perfect_ += h.bestValue;
-    if (h.cost() > kNoCost)
+    if (h.cost() > kSameValue)
         costly_.push_back(h);
 }
 

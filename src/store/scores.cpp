@@ -143,16 +143,7 @@ std::string because(int err) { return err ? " (" + std::string(std::strerror(err
 // atomic like the rename, but the only way the new tables are kept at all.
 ScoreSave rewriteInPlace(int fd, const std::vector<char>& records, const std::string& name)
 {
-    size_t done = 0;
-    while (done < records.size()) {
-        const ssize_t n = ::pwrite(fd, records.data() + done, records.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return {name + " could not be written" + because(n < 0 ? errno : 0)};
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0)
+    if (::lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, records) || ::fsync(fd) != 0)
         return {name + " could not be written" + because(errno)};
     return {};
 }
@@ -271,10 +262,8 @@ ScoreSave writeScoreFile(const std::string& path, const TopScores& scores)
     // The data is already synced; closing can no longer lose it.
     fresh.close();
     // Make the rename itself durable; a failure here no longer risks the data.
-    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    if (const Fd folder{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)}; folder.fd >= 0)
+        ::fsync(folder.fd);
     return {};
 }
 
