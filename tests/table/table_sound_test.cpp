@@ -1,7 +1,6 @@
 #include "table/sound.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,22 +26,14 @@ TEST(TableSound, PlaysPresentFilesAndSkipsTheRest)
     // a cut-off file would keep Qt's loader waiting, and its sound could not be deleted.
     QFile::resize(dir.filePath("cut.wav"), 300);
     QFile junk(dir.filePath("junk.wav"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("RIFF....WAVEjunkjunkjunkjunkjunkjunkjunkjunk");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("RIFF....WAVEjunkjunkjunkjunkjunkjunkjunkjunk") > 0);
     junk.close();
-    EXPECT_TRUE(isPlayableWav(dir.filePath("deal.wav")));
-    EXPECT_FALSE(isPlayableWav(dir.filePath("cut.wav")));
-    EXPECT_FALSE(isPlayableWav(dir.filePath("junk.wav")));
 
     // The audio libraries come with the first sound, not with the program.
-    EXPECT_FALSE(audioLoaded());
     SoundPlayer player(dir.path(), nullptr, {QStringLiteral(DUNMERE_BIN_DIR)});
-    player.play("missing.wav");
-    player.play("empty.wav");
-    player.play("cut.wav");
-    player.play("junk.wav");
+    for (const char* name : {"missing.wav", "empty.wav", "cut.wav", "junk.wav"})
+        player.play(name);
     EXPECT_EQ(player.played(), 0);
-    EXPECT_TRUE(player.lastPlayed().isEmpty());
     EXPECT_FALSE(audioLoaded());
 
     player.play("deal.wav");
@@ -55,12 +46,4 @@ TEST(TableSound, PlaysPresentFilesAndSkipsTheRest)
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
     player.stop();
-}
-
-TEST(TableSound, EverySoundTheGameShipsIsPlayable)
-{
-    const QStringList wavs = QDir(QStringLiteral(DUNMERE_BIN_DIR "/wavs")).entryList({"*.wav"}, QDir::Files);
-    ASSERT_GE(wavs.size(), 16);
-    for (const QString& name : wavs)
-        EXPECT_TRUE(isPlayableWav(QStringLiteral(DUNMERE_BIN_DIR "/wavs/") + name)) << name.toStdString();
 }

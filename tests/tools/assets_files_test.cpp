@@ -1,12 +1,13 @@
 // The generated data beside the game: every file the game names is there, whole and loadable.
+#include "table/sound.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
-#include <QTextDocument>
+#include <map>
 #include <set>
 
 namespace {
@@ -19,38 +20,30 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QImage picture(const QString& relative)
+TEST(AssetFiles, EveryFileTheGameNamesIsThereAndWhole)
 {
-    return QImageReader(binPath(relative)).read().convertToFormat(QImage::Format_RGB32);
-}
-
-// The bytes must be what the extension promises: loaders elsewhere go by the name.
-bool contentMatchesExtension(const QString& relative)
-{
-    const QByteArray head = readAll(binPath(relative)).left(8);
-    const QString suffix = QFileInfo(relative).suffix().toLower();
-    return (suffix == "jpg" && head.startsWith("\xFF\xD8\xFF")) || (suffix == "gif" && head.startsWith("GIF89a")) ||
-           (suffix == "bmp" && head.startsWith("BM")) || (suffix == "png" && head.startsWith("\x89PNG"));
-}
-
-TEST(AssetFiles, BackgroundsAreTableSizedAndWhatTheirNamesSay)
-{
-    const QStringList files = QDir(binPath("pics")).entryList(QDir::Files);
-    // The defaults of both games and the pictures with shuffle sounds.
-    for (const char* name : {"meadow.jpg", "vpokerwood.jpg", "pkwood.jpg", "beach.gif", "beach2.jpg", "winter.jpg"})
-        EXPECT_TRUE(files.contains(name)) << name;
-    EXPECT_LE(files.size(), 21) << "the background menu shows only 21 entries";
-    for (const QString& name : files) {
+    // The defaults of both games, the pictures with shuffle sounds and every sound played.
+    for (const char* name : {"pics/meadow.jpg", "pics/vpokerwood.jpg", "pics/pkwood.jpg", "pics/beach.gif",
+                             "pics/beach2.jpg", "pics/winter.jpg", "dunmere.hlp"})
+        EXPECT_TRUE(QFile::exists(binPath(name))) << name;
+    for (const char* name : {"beach", "bird", "deal", "drop", "lost", "lost1", "lost2", "peek", "pokerwin1",
+                             "pokerwin2", "pokerwin3", "rummywin", "wolf", "wrong", "wrong2", "wrong3"})
+        EXPECT_TRUE(dm::isPlayableWav(binPath("wavs/%1.wav").arg(name))) << name;
+    const QStringList pics = QDir(binPath("pics")).entryList(QDir::Files);
+    EXPECT_LE(pics.size(), 21) << "the background menu shows only 21 entries";
+    // Table-sized, and the bytes are what the extension promises: loaders elsewhere go by the name.
+    const std::map<QString, QByteArray> magic{{"jpg", "\xFF\xD8\xFF"}, {"gif", "GIF89a"}, {"bmp", "BM"}, {"png", "\x89PNG"}};
+    for (const QString& name : pics) {
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(picture("pics/" + name).size(), QSize(800, 600));
-        EXPECT_TRUE(contentMatchesExtension("pics/" + name));
+        EXPECT_EQ(QImageReader(binPath("pics/" + name)).read().size(), QSize(800, 600));
+        const auto m = magic.find(name.section('.', -1).toLower());
+        EXPECT_TRUE(m != magic.end() && readAll(binPath("pics/" + name)).startsWith(m->second));
     }
 }
 
 TEST(AssetHelp, OpensOnContentsAndEveryLinkResolves)
 {
     const QString help = QString::fromUtf8(readAll(binPath("dunmere.hlp")));
-    ASSERT_GE(help.indexOf("<a name=\"contents\">"), 0);
     EXPECT_EQ(help.indexOf("<a name="), help.indexOf("<a name=\"contents\">")) << "the contents page comes first";
     std::set<QString> anchors;
     for (const auto& m : QRegularExpression("<a name=\"([^\"]+)\"").globalMatch(help))
@@ -61,9 +54,6 @@ TEST(AssetHelp, OpensOnContentsAndEveryLinkResolves)
         ++links;
     }
     EXPECT_GE(links, 12);
-    QTextDocument document;  // the viewer lays it out as rich text
-    document.setHtml(help);
-    EXPECT_TRUE(document.toPlainText().contains("Tolva Rummy rules"));
 }
 
 }  // namespace
