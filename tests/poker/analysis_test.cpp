@@ -1,7 +1,6 @@
 // Hold values against every draw played out, and the whole game's published figures.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdio>
 
 #include "poker/analysis.h"
@@ -21,28 +20,20 @@ HoldValues bruteForce(const PokerCards& hand)
             unseen.push_back(n);
     HoldValues values{};
     for (HoldMask mask = 0; mask < kHolds; ++mask) {
-        const int drawn = 5 - std::popcount(mask);
-        std::vector<int> pick(drawn);
-        for (int i = 0; i < drawn; ++i)
-            pick[i] = i;
-        double credits = 0;
-        long draws = 0;
-        while (true) {
-            PokerCards final = hand;
-            for (int i = 0, k = 0; i < 5; ++i)
-                if (!(mask & (1u << i)))
-                    setCard(final[i], unseen[pick[k++]]);
-            credits += pokerPays(EvaluatePokerHand(final, true));
-            ++draws;
-            int i = drawn - 1;
-            while (i >= 0 && pick[i] == static_cast<int>(unseen.size()) - drawn + i)
-                --i;
-            if (i < 0)
-                break;
-            ++pick[i];
-            for (int j = i + 1; j < drawn; ++j)
-                pick[j] = pick[j - 1] + 1;
-        }
+        PokerCards final = hand;
+        double credits = 0, draws = 0;
+        auto fill = [&](auto&& self, int pos, size_t from) -> void {  // each let-go position from the unseen cards
+            while (pos < 5 && (mask >> pos & 1))
+                ++pos;
+            if (pos == 5) {
+                credits += pokerPays(EvaluatePokerHand(final, true));
+                ++draws;
+                return;
+            }
+            for (size_t k = from; k < unseen.size(); ++k)
+                setCard(final[pos], unseen[k]), self(self, pos + 1, k + 1);
+        };
+        fill(fill, 0, 0);
         values[mask] = credits / draws;
     }
     return values;
@@ -60,22 +51,12 @@ TEST(HoldValues, MatchEveryDrawPlayedOut)
     for (const auto& [text, best, adviser] : rows) {
         SCOPED_TRACE(text);
         const PokerCards hand = pokerHand(text);
-        const HoldValues exact = holdValues(hand);
-        const HoldValues played = bruteForce(hand);
+        const HoldValues exact = holdValues(hand), played = bruteForce(hand);
         for (HoldMask m = 0; m < kHolds; ++m)
             EXPECT_NEAR(exact[m], played[m], 1e-9) << "mask " << m;
         EXPECT_EQ(bestHold(exact), best);
         EXPECT_TRUE(adviserHolds(hand)[adviser]);
     }
-}
-
-TEST(HoldValues, FollowAnotherPayTable)
-{
-    // Only royals pay: keeping four to a royal is worth one chance in 47 of 5 * 1000.
-    const PayTable royalsOnly{0, 0, 0, 0, 0, 0, 0, 0, 1000};
-    const HoldValues v = holdValues(pokerHand("Ah 10h Jh Qh 3c"), royalsOnly);
-    EXPECT_NEAR(v[0b01111], 5000.0 / 47, 1e-9);
-    EXPECT_EQ(v[0b11111], 0.0);
 }
 
 TEST(SolveGame, ReproducesThePublishedReturnAndRoyalCount)
@@ -87,9 +68,7 @@ TEST(SolveGame, ReproducesThePublishedReturnAndRoyalCount)
     EXPECT_EQ(game.total, 19'933'230'517'200u);
     EXPECT_EQ(game.finals[static_cast<int>(FinalHand::RoyalFlush)], 493'512'264u);
     // The ladder can only lose against perfect play, and its choices can only differ.
-    EXPECT_LE(game.adviserHigh, game.returnRate);
-    EXPECT_LE(game.adviserLow, game.adviserHigh);
-    EXPECT_GT(game.adviserLow, 0.9);
+    EXPECT_TRUE(game.adviserLow > 0.9 && game.adviserLow <= game.adviserHigh && game.adviserHigh <= game.returnRate);
 }
 
 }  // namespace

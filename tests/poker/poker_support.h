@@ -1,13 +1,9 @@
 #pragma once
 // Poker test helpers: hands written as "Ah 10h Jd Qc Ks", a walk over every five-card
 // hand, and a game on a view that logs each call as a line ("glide 2", "wait 600").
-#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <numeric>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "poker/game.h"
 #include "poker/session.h"
@@ -17,19 +13,20 @@ namespace dm::test {
 
 using Lines = std::vector<std::string>;
 
-inline int parseCardName(std::string name)
+// The rummy shorthand with lower-case suits.
+inline std::vector<int> pokerNumbers(std::string text)
 {
-    name.back() = static_cast<char>(std::toupper(name.back()));
-    return parseCard(name);
+    for (char& ch : text)
+        ch = static_cast<char>(std::toupper(ch));
+    return numbersOf(text);
 }
 
 inline PokerCards pokerHand(const std::string& text)
 {
-    std::istringstream in(text);
     PokerCards cards{};
-    std::string name;
-    for (CardRec& c : cards)
-        setCard(c, in >> name ? parseCardName(name) : throw std::invalid_argument("short hand: " + text));
+    const auto nums = pokerNumbers(text);
+    for (int i = 0; i < 5; ++i)
+        setCard(cards[i], nums.at(i));
     return cards;
 }
 
@@ -41,14 +38,6 @@ inline std::string handText(const PokerCards& h)
     return s;
 }
 
-inline std::array<bool, 5> holdMask(const std::string& mask)  // "11000": positions 0 and 1
-{
-    std::array<bool, 5> held{};
-    for (size_t i = 0; i < 5; ++i)
-        held[i] = mask.at(i) == '1';
-    return held;
-}
-
 template <class F>
 void forEachHand(F&& f)
 {
@@ -56,10 +45,8 @@ void forEachHand(F&& f)
     auto fill = [&](auto&& self, int slot, int from) -> void {
         if (slot == 5)
             return f(static_cast<const PokerCards&>(h));
-        for (int n = from; n <= kDeckSize - 5 + slot; ++n) {
-            setCard(h[slot], n);
-            self(self, slot + 1, n + 1);
-        }
+        for (int n = from; n <= kDeckSize - 5 + slot; ++n)
+            setCard(h[slot], n), self(self, slot + 1, n + 1);
     };
     fill(fill, 0, 0);
 }
@@ -79,28 +66,17 @@ public:
     void reportError(const std::string& p, const std::string& d) override { note("error " + p + ": " + d); }
     void setUpPokerTable() override { note("setup"); }
     void colourLabelsNormal() override { note("labels"); }
-    void lightLabel(int cls, LabelLight l) override
-    {
-        note("light " + n(cls) + std::array{" best", " wrong", " paid", " bright"}[int(l)]);
-    }
-    void showCard(int, CardShow) override {}
+    void lightLabel(int cls, LabelLight l) override { note("light " + n(cls) + std::array{" best", " wrong", " paid", " bright"}[int(l)]); }
+    void showCard(int, CardShow) override {}  // the glides and counters tell enough
     void showHoldMarkers(int pos, bool on) override { note("markers " + n(pos) + (on ? " on" : " off")); }
     void showCounters() override { note("counters " + n(state->winnings) + " " + n(state->hands) + " " + n(state->timer)); }
     void setTimerRunning(bool on) override { note(on ? "timer on" : "timer off"); }
     void offerPerfectRun(int16_t run) override { note("offer " + n(run)); }
     // Kept as the table keeps it, not logged: the draw's lines stay as they were.
-    void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) override
-    {
-        session.record(dealt, held, prize);
-    }
+    void handPlayed(const PokerCards& d, const std::array<bool, 5>& held, int prize) override { session.record(d, held, prize); }
     PokerSession session;
 
-    Lines only(const std::string& prefix) const
-    {
-        Lines out;
-        std::copy_if(log.begin(), log.end(), std::back_inserter(out), [&](auto& l) { return l.rfind(prefix, 0) == 0; });
-        return out;
-    }
+    Lines only(const std::string& prefix) const { return withPrefix(log, prefix); }
     size_t count(const std::string& prefix) const { return only(prefix).size(); }
 
 private:
@@ -125,31 +101,26 @@ struct PokerRig {
     PokerGame game{view, prefs, rng};
     PokerState& s = game.s;
 
-    explicit PokerRig(bool alwaysShowBestPlay = false)  // true: any hold draws
-    {
-        view.state = &s;
-        prefs.prfShowPokerPlay = alwaysShowBestPlay;
-    }
+    explicit PokerRig(bool alwaysShowBestPlay = false) { view.state = &s, prefs.prfShowPokerPlay = alwaysShowBestPlay; }  // true: any hold draws
     // The next shuffle brings `cards` to the top: five dealt, then the replacements.
     void stack(const std::string& cards)
     {
         std::vector<int> deck(52);
         std::iota(deck.begin(), deck.end(), 0);
-        std::istringstream in(cards);
+        const auto top = pokerNumbers(cards);
         std::vector<double> r;
-        for (int k = 0; k < 52; ++k) {
-            std::string name;
-            const int j = in >> name ? std::find(deck.begin(), deck.end(), parseCardName(name)) - deck.begin() : k;
+        for (size_t k = 0; k < 52; ++k) {
+            const long j = k < top.size() ? std::find(deck.begin(), deck.end(), top[k]) - deck.begin() : long(k);
             std::swap(deck[k], deck[j]);
             r.push_back((j + 0.5) / 52);
         }
         rng = ScriptedRng(r);
     }
     void deal(const std::string& cards) { stack(cards), game.picDeal_Click(3); }
-    void hold(const std::string& mask)
+    void hold(const std::string& mask)  // "11000": positions 0 and 1
     {
         for (int i = 0; i < 5; ++i)
-            if (holdMask(mask)[i])
+            if (mask.at(i) == '1')
                 game.toggleHold(i);
     }
     void draw() { view.log.clear(), game.picDeal_Click(3); }  // with a fresh log

@@ -10,22 +10,17 @@ TEST(PokerSessionAccount, CountsEveryDrawAndListsTheHoldsThatCostSomething)
 {
     PokerRig t(true);  // any hold draws
     t.deal("Ah Kh Qh Jh 10h 2c 5d 8h 3s 6c");
-    t.hold("11111");
-    t.draw();
+    t.hold("11111"), t.draw();
     t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s");
     t.draw();  // the pair thrown away: the five new cards pay nothing
 
     const PokerSession& s = t.view.session;
-    EXPECT_EQ(s.hands(), 2);
-    EXPECT_EQ(s.wagered(), 10);
-    EXPECT_EQ(s.won(), 4000);
+    EXPECT_TRUE(s.hands() == 2 && s.wagered() == 10 && s.won() == 4000);
     EXPECT_DOUBLE_EQ(s.actualReturn(), 400.0);
     ASSERT_EQ(s.costlyHands().size(), 1u);
     const PlayedHand& miss = s.costlyHands()[0];
-    EXPECT_EQ(miss.number, 2);
     EXPECT_EQ(handText(miss.dealt), names("Jc Jd 5h 8s 2c"));
-    EXPECT_EQ(miss.held, 0u);
-    EXPECT_EQ(miss.best, 0b00011u) << "keep the jacks";
+    EXPECT_TRUE(miss.number == 2 && miss.held == 0u && miss.best == 0b00011u) << "keep the jacks";
     // Keeping the jacks returns about 7.7 credits, five new cards about 1.7.
     EXPECT_NEAR(miss.cost(), 6.0, 0.1);
     EXPECT_NEAR(s.mistakeCost(), miss.cost(), 1e-9);
@@ -38,10 +33,8 @@ TEST(PokerSessionAccount, AHoldTheAdviserRefusesIsNotPlayed)
     t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s");
     t.draw();
     EXPECT_EQ(t.view.session.hands(), 0);
-    t.hold("11000");
-    t.draw();
-    EXPECT_EQ(t.view.session.hands(), 1);
-    EXPECT_TRUE(t.view.session.costlyHands().empty());
+    t.hold("11000"), t.draw();
+    EXPECT_TRUE(t.view.session.hands() == 1 && t.view.session.costlyHands().empty());
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <iterator>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "cards/random.h"
 #include "rummy/game.h"
@@ -58,13 +54,7 @@ public:
     void drawBanks() override { note("banks " + n(prefs->prfPlayerBank) + "/" + n(prefs->prfComputerBank)); }
     void hideStartItem() override { note("hideStart"); }
 
-    std::vector<std::string> matching(const std::string& prefix) const
-    {
-        std::vector<std::string> out;
-        std::copy_if(calls.begin(), calls.end(), std::back_inserter(out),
-                     [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
-        return out;
-    }
+    std::vector<std::string> matching(const std::string& prefix) const { return withPrefix(calls, prefix); }
     int count(const std::string& prefix) const { return static_cast<int>(matching(prefix).size()); }
 
 private:
@@ -74,14 +64,12 @@ private:
     {
         if (hook)
             hook(k);
-        gone = gone || k == failAt;
-        return !gone;
+        return !(gone = gone || k == failAt);
     }
     static std::string name(Side s) { return s == Side::Player ? "Player" : "Computer"; }
     static std::string name(Place p)
     {
-        static const char* names[] = {"Stock",      "DiscardTop", "DiscardNext", "PlayerDraw",
-                                      "ComputerDraw", "PlayerSlot", "ComputerSlot"};
+        static const char* names[] = {"Stock", "DiscardTop", "DiscardNext", "PlayerDraw", "ComputerDraw", "PlayerSlot", "ComputerSlot"};
         const bool slot = p.kind == Place::Kind::PlayerSlot || p.kind == Place::Kind::ComputerSlot;
         return names[static_cast<int>(p.kind)] + (slot ? n(p.slot) : "");
     }
@@ -93,10 +81,9 @@ public:
     std::deque<double> next;
     double uniform() override
     {
-        if (next.empty())
-            return base_.uniform();
-        const double v = next.front();
-        next.pop_front();
+        const double v = next.empty() ? base_.uniform() : next.front();
+        if (!next.empty())
+            next.pop_front();
         return v;
     }
 
@@ -112,22 +99,10 @@ struct Table {
     RummyGame game{view, prefs, rng};
     RummyState& s = game.s;
 
-    Table()
-    {
-        view.prefs = &prefs;
-        prefs.prfTolvaScores = false;
-        game.shuffleCards(false);
-        view.calls.clear();
-    }
+    Table() { view.prefs = &prefs, prefs.prfTolvaScores = false, game.shuffleCards(false), view.calls.clear(); }
 
     // Every table click of the user's side, as when the user clicks around while the game is busy.
-    void clickEverything(int discardSlot)
-    {
-        game.picDeal_Click();
-        game.picReject_Click();
-        game.picPlayerDraw_Click();
-        game.DiscardPlayerCard(discardSlot);
-    }
+    void clickEverything(int slot) { game.picDeal_Click(), game.picReject_Click(), game.picPlayerDraw_Click(), game.DiscardPlayerCard(slot); }
 
     // Replaces the deal: the named hands, the stock's top cards (last = next drawn),
     // the discard pile (last = top); every other card lies under the stock's top cards,
@@ -166,20 +141,12 @@ struct Table {
 inline std::string placesCheck(const RummyState& s)
 {
     std::vector<int> seen(kDeckSize, 0);
-    auto count = [&](const CardRec& c) {
-        if (c.number >= 0 && c.number < kDeckSize)
-            ++seen[c.number];
-    };
-    for (int k = 0; k < 9; ++k) {
-        count(s.playerHand[k]);
-        count(s.computerHand[k]);
-    }
-    if (s.mustDiscard)
-        count(s.playerHand[9]);
+    auto count = [&](const CardRec& c) { c.number >= 0 && c.number < kDeckSize && ++seen[c.number]; };
+    std::for_each(s.playerHand.begin(), s.playerHand.begin() + (s.mustDiscard ? 10 : 9), count);
+    std::for_each(s.computerHand.begin(), s.computerHand.begin() + 9, count);
     const CardRec& c9 = s.computerHand[9];
     // A computer win or tie may leave the offered card in slot 9 while it still tops the pile.
-    const bool c9IsPileTop = !s.discardEmpty() && c9.number == s.discardPile.back().number;
-    if (s.eval.computerTurn && c9.number >= 0 && !c9IsPileTop)
+    if (s.eval.computerTurn && c9.number >= 0 && (s.discardEmpty() || c9.number != s.discardPile.back().number))
         count(c9);
     for (size_t i = s.stockEmpty ? 1 : 0; i < s.stock.size(); ++i)
         count(s.stock[i]);

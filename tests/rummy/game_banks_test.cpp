@@ -20,17 +20,12 @@ TEST(RummyBanks, StakeMovesBetweenTheBanks)
     };
     for (const Case& c : cases) {
         Table t;
-        t.prefs.prfWager = c.wager;
-        t.prefs.prfPlayerBank = c.player;
-        t.prefs.prfComputerBank = c.computer;
+        t.prefs.prfWager = c.wager, t.prefs.prfPlayerBank = c.player, t.prefs.prfComputerBank = c.computer;
         t.game.UpdateBank(c.outcome);
-        EXPECT_EQ(t.prefs.prfPlayerBank, c.wantPlayer) << c.outcome << " " << c.player;
-        EXPECT_EQ(t.prefs.prfComputerBank, c.wantComputer);
+        const auto banks = "banks " + std::to_string(c.wantPlayer) + "/" + std::to_string(c.wantComputer);
         const bool refused = c.wantPlayer == c.player && c.outcome >= 1 && c.outcome <= 2;
-        ASSERT_EQ(t.view.calls.size(), 1u);
-        EXPECT_EQ(t.view.calls[0], refused ? "error UpdateBank: Overflow"
-                                           : "banks " + std::to_string(c.wantPlayer) + "/"
-                                                 + std::to_string(c.wantComputer));
+        EXPECT_EQ(t.view.calls, std::vector<std::string>{refused ? "error UpdateBank: Overflow" : banks}) << c.outcome << " " << c.player;
+        EXPECT_TRUE(t.prefs.prfPlayerBank == c.wantPlayer && t.prefs.prfComputerBank == c.wantComputer);
     }
 }
 
@@ -41,8 +36,7 @@ TEST(RummyGameplay, ManyHandsKeepEveryCardInOnePlaceAndTheBanksAtTwoHundred)
         SeededRng rng(seed);
         RummyGame game(t.view, t.prefs, rng);
         RummyState& s = game.s;
-        t.prefs.prfTolvaScores = true;
-        t.view.defaultAnswer = true;  // a tie prompt deals again
+        t.prefs.prfTolvaScores = t.view.defaultAnswer = true;  // a tie prompt deals again
 
         std::string broken;
         auto check = [&](const char* when) {
@@ -60,10 +54,7 @@ TEST(RummyGameplay, ManyHandsKeepEveryCardInOnePlaceAndTheBanksAtTwoHundred)
         auto hands = [&] { return t.view.count("showDeal") - 1; };
         for (int step = 0; step < 4000 && hands() < 60; ++step) {
             check("between steps");
-            if (s.eval.handWon) {
-                game.newHand();
-                continue;
-            }
+            if (s.eval.handWon) { game.newHand(); continue; }
             const uint32_t serial = s.dealSerial;
             game.picDeal_Click();
             check("after the draw");

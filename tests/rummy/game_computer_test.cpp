@@ -65,24 +65,11 @@ TEST(RummyComputer, TurnOutcomes)
         t.rng.next = c.rng;
         EXPECT_EQ(userPlays(t, c.userThrows), c.turn);
         EXPECT_EQ(t.s.discardPile.back().number, parseCard(c.pileTop));
-        EXPECT_EQ(t.s.eval.handWon, c.won);
-        EXPECT_EQ(t.s.eval.computerTurn, c.won);
+        EXPECT_TRUE(t.s.eval.handWon == c.won && t.s.eval.computerTurn == c.won);
         // Both wins are with QH, which stays in slot 9; else the drawn-card slot is emptied.
         EXPECT_EQ(t.s.computerHand[9].number, c.won ? parseCard("QH") : -1);
         EXPECT_EQ(placesCheck(t.s), "");
     }
-}
-
-// Melds stored at the offer's look survive the look after the draw, so the regroup finds them.
-TEST(RummyComputer, MeldsFoundInATurnGatherAtTheLeft)
-{
-    Table t;
-    t.arrange(kPlainUser, "AC 3C JD 3D KH 3H QS 10C 6D", "KD 9H");
-    userPlays(t, 3);
-    EXPECT_EQ(handNumbers(t.s.computerHand, 3), numbersOf("3C 3D 3H"));
-    for (int k = 0; k < 9; ++k)
-        EXPECT_EQ(t.s.computerHand[k].left, handSlotLeft(k, t.s.geo.cardStep)) << "slot " << k;
-    EXPECT_EQ(t.s.discardPile.back().number, parseCard("6D"));
 }
 
 // Late in a long hand the meld store is full: a set completed by the drawn card is then
@@ -95,10 +82,10 @@ TEST(RummyComputer, ASetCompletedByTheDrawnCardIsKeptWhenTheStoreIsFull)
     t.arrange("2C 4C 6C 8C 9D QD 2H 4H 6S", "5C 5D AC 3D 8H 10S JD KH QS", "KD 9C 5H 7S");
     t.s.resetMelds = false;
     for (const char* meld : {"AH AS AD", "9H 10H JH", "7C 7D 7H"}) {
-        const auto n = numbersOf(meld);
-        CardRec a = cardOf(n[0]), b = cardOf(n[1]), c = cardOf(n[2]);
-        a.value = b.value = c.value = 10;
-        ASSERT_TRUE(t.s.eval.computerMelds.addMeld(a, b, c));
+        std::vector<CardRec> m;
+        for (int n : numbersOf(meld))
+            m.push_back(cardOf(n)), m.back().value = 10;
+        ASSERT_TRUE(t.s.eval.computerMelds.addMeld(m[0], m[1], m[2]));
     }
     userPlays(t, 9);
     ASSERT_EQ(t.s.discardPile.back().number, parseCard("QS")) << "5H took the place of QS";
@@ -127,23 +114,21 @@ TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)
 TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
 {
     struct Case {
-        const char *name, *user, *computer, *stockTop;
-        int slot;
+        const char* name;
         bool inAnimation;  // else in a wait
         int at;            // the n-th wait or animation; animations count the user's two first
         bool newDeal;      // else the window is gone
+        bool loss = false;  // the computer wins at once
     } cases[] = {
-        {"a new deal before the computer draws", kPlainUser, kLooseNine, "KD 9H", 3, false, 1, true},
-        {"a new deal before it discards", kPlainUser, kLooseNine, "KD 9H", 3, false, 2, true},
-        {"window gone before it draws", kPlainUser, kLooseNine, "KD 9H", 3, false, 1, false},
-        {"window gone before it discards", kPlainUser, kLooseNine, "KD 9H", 3, false, 2, false},
-        {"window gone while its card glides", kPlainUser, kLooseNine, "KD 9H", 3, true, 3, false},
-        {"window gone during the loss display: no payment", kUserNine, kWinningNine, "QH", 9, false, 1, false},
+        {"a new deal before the computer draws", false, 1, true}, {"a new deal before it discards", false, 2, true},
+        {"window gone before it draws", false, 1, false},         {"window gone before it discards", false, 2, false},
+        {"window gone while its card glides", true, 3, false},
+        {"window gone during the loss display: no payment", false, 1, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
-        t.arrange(c.user, c.computer, c.stockTop);
+        c.loss ? t.arrange(kUserNine, kWinningNine, "QH") : t.arrange(kPlainUser, kLooseNine, "KD 9H");
         RummyState fresh;
         size_t mark = 0;
         (c.inAnimation ? t.view.onAnimation : t.view.onWait) = [&](int n) {
@@ -157,15 +142,12 @@ TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
         };
         if (!c.newDeal)
             (c.inAnimation ? t.view.failAnimationAt : t.view.failWaitAt) = c.at;
-        userPlays(t, c.slot);
+        userPlays(t, c.loss ? 9 : 3);
         EXPECT_EQ(t.view.calls.size(), mark) << "the turn went on after call " << mark;
         EXPECT_EQ(t.prefs.prfPlayerBank, 100);
         if (c.newDeal) {
-            EXPECT_EQ(t.s.stock, fresh.stock);
-            EXPECT_EQ(t.s.discardPile, fresh.discardPile);
-            EXPECT_EQ(t.s.computerHand, fresh.computerHand);
+            EXPECT_TRUE(t.s.stock == fresh.stock && t.s.discardPile == fresh.discardPile && t.s.computerHand == fresh.computerHand);
             EXPECT_FALSE(t.s.eval.computerTurn);
-            EXPECT_EQ(placesCheck(t.s), "");
         }
     }
 }
@@ -178,18 +160,7 @@ TEST(RummyComputer, PeekAlwaysEndsFaceDown)
     t.game.mnuPeek_Click();
     EXPECT_EQ(t.view.calls, (Calls{"sound peek.wav", "computerCards up", "wait 2000", "computerCards down"}));
 
-    // A new deal during the look: still face down at the end.
-    t.view.calls.clear();
-    t.rng.next = {0.5};
-    t.view.onWait = [&](int) { t.game.newHand(); };
+    t.view.onWait = [&](int) { t.game.newHand(); };  // a new deal during the look: still face down at the end
     t.game.mnuPeek_Click();
-    EXPECT_EQ(t.view.count("sound"), 0);
     EXPECT_EQ(t.view.calls.back(), "computerCards down");
-
-    // The window gone: no drawing after the wait.
-    t.view.onWait = nullptr;
-    t.view.failWaitAt = t.view.waits + 1;
-    t.view.calls.clear();
-    t.game.mnuPeek_Click();
-    EXPECT_EQ(t.view.calls.back(), "wait 2000");
 }

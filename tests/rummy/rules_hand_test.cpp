@@ -24,31 +24,22 @@ TEST(UserHand, ClicksAndDropsMoveIdentitiesWhilePlacesStayWithSlots)
     } steps[] = {
         {Forward, 2, "", "AC 2C 4C 5C 6C 7C 8C 9C 3C"},
         {Back, 5, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
-        {Forward, kNoCard, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
-        {Back, -1, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
+        {Forward, kNoCard, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"}, {Back, -1, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
         {Drop, 4, "AC", "7C 2C 4C 5C AC 6C 8C 9C 3C"},  // lands after the target
-        {Drop, 1, "8C", "7C 2C 8C 4C 5C AC 6C 9C 3C"},
-        {Drop, 8, "4C", "7C 2C 8C 5C AC 6C 9C 3C 4C"},  // on the last card: ends last
+        {Drop, 1, "8C", "7C 2C 8C 4C 5C AC 6C 9C 3C"},                                {Drop, 8, "4C", "7C 2C 8C 5C AC 6C 9C 3C 4C"},  // on the last card: ends last
         {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // the card before last
         {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // the last card nudged onto itself
         {Drop, 1, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // own left neighbour
         {Drop, 2, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // itself
-        {Drop, kNoCard, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
-        {Drop, 3, "KS", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
+        {Drop, kNoCard, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"}, {Drop, 3, "KS", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
         {Drop, 3, "", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
     };
     for (const Step& s : steps) {
-        if (s.op == Forward)
-            MoveCardForward(h, s.arg);
-        else if (s.op == Back)
-            MoveCardBack(h, s.arg);
-        else
-            MoveCardDragging(h, *s.card ? parseCard(s.card) : -1, s.arg);
+        s.op == Forward ? MoveCardForward(h, s.arg)
+        : s.op == Back  ? MoveCardBack(h, s.arg)
+                        : MoveCardDragging(h, *s.card ? parseCard(s.card) : -1, s.arg);
         EXPECT_EQ(handNumbers(h), numbersOf(s.expected)) << s.op << " " << s.arg << " " << s.card;
-        for (int k = 0; k < 9; ++k) {
-            EXPECT_EQ(h[k].left, places[k].left);
-            EXPECT_EQ(h[k].right, places[k].right);
-            EXPECT_EQ(h[k].rank * 4 + h[k].suit, h[k].number + 4);  // rank and suit moved too
-        }
+        for (int k = 0; k < 9; ++k)  // places stay; rank and suit move with the card
+            EXPECT_TRUE(h[k].left == places[k].left && h[k].right == places[k].right && h[k].rank * 4 + h[k].suit == h[k].number + 4) << k;
     }
 }

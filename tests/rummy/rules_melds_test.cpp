@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <numeric>
 #include <unordered_set>
 
 #include "rules_support.h"
@@ -50,9 +51,8 @@ struct Reference {
 Hand nearWinningHand(Rng& rng, const Reference& ref)
 {
     for (;;) {
-        const uint64_t cards = ref.four[rng.below(static_cast<int>(ref.four.size()))]
-                               | ref.three[rng.below(static_cast<int>(ref.three.size()))]
-                               | ref.three[rng.below(static_cast<int>(ref.three.size()))];
+        auto any = [&](const std::vector<uint64_t>& melds) { return melds[rng.below(static_cast<int>(melds.size()))]; };
+        const uint64_t cards = any(ref.four) | any(ref.three) | any(ref.three);
         const int stray = rng.below(2) == 1 ? rng.below(kDeckSize) : -1;
         if (std::popcount(cards) != 10 || (stray >= 0 && (cards >> stray & 1)))
             continue;
@@ -76,18 +76,13 @@ TEST(WinningHand, AgreesWithAPlainSearchOverAllMelds)
     int nearWins = 0;
     for (int i = 0; i < 250000; ++i) {
         Hand h;
-        if (i % 5 == 0) {
+        Deck deck;
+        if (i % 5 == 0)
             h = nearWinningHand(rng, ref);
-        } else {
-            Deck deck;
-            shuffleDeck(deck, rng);
-            std::copy_n(deck.begin(), 10, h.begin());
-        }
-        uint64_t mask = 0;
-        for (const auto& c : h)
-            mask |= uint64_t{1} << c.number;
-        const bool expected = ref.wins(mask);
-        ASSERT_EQ(isWinningHand(h), expected) << test::names(h);
+        else
+            shuffleDeck(deck, rng), std::copy_n(deck.begin(), 10, h.begin());
+        const bool expected = ref.wins(std::accumulate(h.begin(), h.end(), uint64_t{0}, [](uint64_t m, auto& c) { return m | uint64_t{1} << c.number; }));
+        ASSERT_EQ(isWinningHand(h), expected) << ::testing::PrintToString(test::handNumbers(h, 10));
         nearWins += i % 5 == 0 && expected;
     }
     EXPECT_GT(nearWins, 20000);  // the built hands really do exercise the winning side

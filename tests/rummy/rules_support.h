@@ -29,8 +29,7 @@ inline std::vector<int> numbersOf(const std::string& cards)
     return out;
 }
 
-// Up to ten cards into slots 0.., the rest left as default records.
-inline Hand handOf(const std::string& cards)
+inline Hand handOf(const std::string& cards)  // up to ten cards into slots 0.., the rest left as default records
 {
     Hand h{};
     const auto nums = numbersOf(cards);
@@ -42,16 +41,15 @@ inline Hand handOf(const std::string& cards)
 inline std::vector<int> handNumbers(const Hand& h, int slots = 9)
 {
     std::vector<int> out;
-    for (int k = 0; k < slots; ++k)
-        out.push_back(h[k].number);
+    std::transform(h.begin(), h.begin() + slots, std::back_inserter(out), [](const CardRec& c) { return c.number; });
     return out;
 }
 
-inline std::string names(const Hand& h)
+// The recorded lines that start with `prefix`.
+inline std::vector<std::string> withPrefix(const std::vector<std::string>& lines, const std::string& prefix)
 {
-    std::string out;
-    for (const auto& c : h)
-        out += cardName(c.number) + " ";
+    std::vector<std::string> out;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out), [&](auto& l) { return l.rfind(prefix, 0) == 0; });
     return out;
 }
 
