@@ -1,7 +1,5 @@
 #pragma once
-// Runs a job as a user who cannot write what root has made read-only. Permission bits do
-// not stop root, so under root the job runs in a child process as nobody (65534); under
-// any other user it runs here. Its text comes back; nullopt when nobody could not be had.
+// Runs a job where permission bits bite (under root: as nobody in a child); nullopt if that fails.
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
