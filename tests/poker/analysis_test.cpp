@@ -9,8 +9,6 @@
 namespace dm {
 namespace {
 
-using test::pokerHand;
-
 // Every draw of every hold dealt out and classified by the game's own payout rules.
 HoldValues bruteForce(const PokerCards& hand)
 {
@@ -50,7 +48,7 @@ TEST(HoldValues, MatchEveryDrawPlayedOut)
     };
     for (const auto& [text, best, adviser] : rows) {
         SCOPED_TRACE(text);
-        const PokerCards hand = pokerHand(text);
+        const PokerCards hand = test::pokerHand(text);
         const HoldValues exact = holdValues(hand), played = bruteForce(hand);
         for (HoldMask m = 0; m < kHolds; ++m)
             EXPECT_NEAR(exact[m], played[m], 1e-9) << "mask " << m;

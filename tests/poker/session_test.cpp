@@ -11,8 +11,7 @@ TEST(PokerSessionAccount, CountsEveryDrawAndListsTheHoldsThatCostSomething)
     PokerRig t(true);  // any hold draws
     t.deal("Ah Kh Qh Jh 10h 2c 5d 8h 3s 6c");
     t.hold("11111"), t.draw();
-    t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s");
-    t.draw();  // the pair thrown away: the five new cards pay nothing
+    t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s"), t.draw();  // the pair thrown away: the five new cards pay nothing
 
     const PokerSession& s = t.view.session;
     EXPECT_TRUE(s.hands() == 2 && s.wagered() == 10 && s.won() == 4000);
@@ -30,8 +29,7 @@ TEST(PokerSessionAccount, CountsEveryDrawAndListsTheHoldsThatCostSomething)
 TEST(PokerSessionAccount, AHoldTheAdviserRefusesIsNotPlayed)
 {
     PokerRig t;  // the adviser checks every hold
-    t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s");
-    t.draw();
+    t.deal("Jc Jd 5h 8s 2c 3d 6h 9c Ks 4s"), t.draw();
     EXPECT_EQ(t.view.session.hands(), 0);
     t.hold("11000"), t.draw();
     EXPECT_TRUE(t.view.session.hands() == 1 && t.view.session.costlyHands().empty());

@@ -4,10 +4,7 @@
 #include "rummy/rules.h"
 
 using namespace dm;
-using test::handNumbers;
-using test::handOf;
-using test::numbersOf;
-using test::parseCard;
+using namespace dm::test;
 
 // Clicks and drops on the user's hand, each step from the order the one before left.
 TEST(UserHand, ClicksAndDropsMoveIdentitiesWhilePlacesStayWithSlots)

@@ -26,13 +26,12 @@ struct Reference {
             for (int s = 0; s < 4; ++s)
                 three.push_back(all & ~bit(r, s));
         }
-        for (int s = 0; s < 4; ++s) {
+        for (int s = 0; s < 4; ++s)
             for (int r = 1; r <= 12; ++r) {  // rank 14 is the ace again: up to Q-K-A and J-Q-K-A
                 three.push_back(bit(r, s) | bit(r + 1, s) | bit(r + 2, s));
                 if (r <= 11)
-                    four.push_back(bit(r, s) | bit(r + 1, s) | bit(r + 2, s) | bit(r + 3, s));
+                    four.push_back(three.back() | bit(r + 3, s));
             }
-        }
         threeSet.insert(three.begin(), three.end());
     }
 
