@@ -13,11 +13,10 @@ TEST(ShuffleDeck, EveryDealUsesEachCardOnceWithConsistentRecords)
     for (Rng* rng : std::initializer_list<Rng*>{&a, &b, &zeros, &ones}) {
         Deck deck;
         shuffleDeck(deck, *rng);
-        std::vector<bool> seen(kDeckSize, false);
+        std::vector<char> seen(kDeckSize, 0);
         for (const auto& c : deck) {
             ASSERT_EQ(c, cardOf(c.number));
-            ASSERT_FALSE(seen.at(c.number)) << cardName(c.number);
-            seen[c.number] = true;
+            ASSERT_FALSE(std::exchange(seen.at(c.number), 1)) << cardName(c.number);
         }
     }
 }

@@ -10,8 +10,7 @@ TEST(PokerFlow, AutoDealDealsOnlyFromTheLastPilePictureAndAgainAfterTheCountUp)
 {
     PokerRig t(true);
     t.prefs.prfPokerAutoDeal = true;
-    for (int i = 0; i < 3; ++i)
-        t.game.picDeal_Click(i);
+    t.game.picDeal_Click(0), t.game.picDeal_Click(1), t.game.picDeal_Click(2);
     EXPECT_TRUE(t.view.log.empty());
     t.deal(kTrash), t.stack(kFullHouse);
     t.game.picDeal_Click(1);  // a waiting hand draws from any picture
@@ -98,8 +97,7 @@ TEST(PokerHand, PayingHandsCountUpInStepsWithTheirSoundAndPause)
         Lines want;
         for (int w = -5; w < -5 + prize;) {
             w = std::min(w + step, -5 + prize);
-            want.insert(want.end(), {"counters " + std::to_string(w) + " 0 100", std::string("sound ") + sound,
-                                     "wait " + std::to_string(pause)});
+            want.insert(want.end(), {"counters " + std::to_string(w) + " 0 100", std::string("sound ") + sound, "wait " + std::to_string(pause)});
         }
         EXPECT_EQ(Lines(it + 1, t.view.log.end()), want);
     }

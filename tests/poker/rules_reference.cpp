@@ -1,5 +1,4 @@
-// The classifier works on rank and suit bit sets; this slow one follows the ladder
-// word for word on sorted rank lists, and the two must agree everywhere.
+// The classifier works on bit sets; this slow one follows the ladder word for word on sorted rank lists.
 #include <gtest/gtest.h>
 
 #include <algorithm>

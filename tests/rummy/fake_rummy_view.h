@@ -124,8 +124,7 @@ struct Table {
             s.playerHand[k] = cardOf(p.at(k)), s.computerHand[k] = cardOf(c.at(k));
         layoutHand(s.playerHand, s.geo.cardStep, s.geo.cWidth, s.geo.playerHandTop);
         layoutHand(s.computerHand, s.geo.cardStep, s.geo.cWidth, 0);
-        s.stock.clear();
-        s.discardPile.assign(1, CardRec{});
+        s.stock.clear(), s.discardPile.assign(1, CardRec{});
         for (int n = 0; n < kDeckSize; ++n)
             if (!used[n])
                 (restOnPile ? s.discardPile : s.stock).push_back(cardOf(n));

@@ -70,8 +70,7 @@ TEST(RummyComputer, TurnOutcomes)
     }
 }
 
-// Late in a long hand the meld store is full: a set completed by the drawn card is then
-// known only by the marks on its cards, which must follow the card into its new slot.
+// With the meld store full, a set completed by the drawn card is known only by its cards' marks, which must follow them.
 TEST(RummyComputer, ASetCompletedByTheDrawnCardIsKeptWhenTheStoreIsFull)
 {
     Table t;  // the user throws 7S, then 9C; the computer draws 5H, then KD; its stored melds have gone to the pile
@@ -143,3 +142,10 @@ TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
     }
 }
 
+TEST(RummyComputer, PeekEndsFaceDown)
+{
+    Table t;
+    t.rng.next = {0.25};  // n = 3: the peek sound
+    t.game.mnuPeek_Click();
+    EXPECT_EQ(t.view.calls, (Calls{"sound peek.wav", "computerCards up", "wait 2000", "computerCards down"}));
+}

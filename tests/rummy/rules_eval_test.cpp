@@ -33,18 +33,18 @@ TEST(Evaluation, ScoresAndDiscardChoice)
         {"3C 3D 3H 5S 6S 7S 9D JH KC 8S", 6, {10, 10, 10, 10, 10, 10, 0, 0, 0, 1}, 8},
         {"3C 3D 3H 5S 6S 7S 9D JH KC 10S", 6, {10, 10, 10, 10, 10, 10, 0, 0, 0, 0}, 9},
     };
+    EvalState st;  // one for all rows: each row's reset must empty the meld store
+    st.computerTurn = true;
     for (const Case& c : cases) {
-        EvalState st;
-        bool reset = st.computerTurn = true;
+        bool reset = true;
         Hand h = test::handOf(c.cards);
-        for (int k = 0; k < c.completeBefore; ++k)
-            h[k].value = 10;
+        std::for_each(h.begin(), h.begin() + c.completeBefore, [](CardRec& x) { x.value = 10; });
         const EvalResult r = EvaluateHand(h, reset, st);
         for (size_t k = 0; k < c.values.size(); ++k)
             EXPECT_EQ(h[k].value, c.values[k]) << c.cards << ", slot " << k;
-        if (c.discard >= 0)
-            EXPECT_EQ(r.discardIndex, c.discard) << c.cards;
+        EXPECT_TRUE(c.discard < 0 || r.discardIndex == c.discard) << c.cards << ": discards " << r.discardIndex;
         EXPECT_FALSE(r.computerWins);
+        EXPECT_EQ(st.computerMelds.count, std::count(c.values.begin(), c.values.end(), 10) - c.completeBefore) << c.cards;
     }
 }
 
