@@ -65,9 +65,8 @@ TEST(PictureFiles, EachFormatSavesWholeOrLeavesTheOldFile)
     const qint64 kept = file.size();
     EXPECT_FALSE(savePicture(file.fileName(), QImage()));
     EXPECT_FALSE(writeFileAtomically(file.fileName(), QByteArray()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.size(), kept);
-    EXPECT_EQ(QImage::fromData(file.readAll(), "BMP").size(), image.size());
+    EXPECT_EQ(QImageReader(file.fileName()).read().size(), image.size());
     EXPECT_FALSE(savePicture(dir.filePath("new.gif"), QImage()));
     EXPECT_FALSE(QFile::exists(dir.filePath("new.gif")));
     EXPECT_FALSE(savePicture(dir.filePath("no/such/folder/x.jpg"), image));

@@ -1,7 +1,6 @@
 // dunmere-cli as a script sees it: one table of commands, their input, exit status and
 // answers; then files it writes and streams no user means to send.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTemporaryDir>
