@@ -1,13 +1,11 @@
 #pragma once
-// A main window on the offscreen platform with its outside world faked: a program
-// folder in a temporary directory, a recording settings store, seeded chance, no
-// waiting, and message boxes answered by the test. Shared by the app widget tests.
+// A main window on the offscreen platform with its outside world faked: a temporary
+// program folder, settings in a map, seeded chance, no waiting, boxes answered by the test.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +20,6 @@
 
 namespace dm::testing {
 
-// Settings in a map.
 class RecordingStore : public SettingsStore {
 public:
     std::optional<std::string> read(const std::string& key) override
@@ -30,22 +27,13 @@ public:
         const auto it = values.find(key);
         return it == values.end() ? std::nullopt : std::optional(it->second);
     }
-    void write(const std::string& key, const std::string& value) override
-    {
-        values[key] = value;
-    }
+    void write(const std::string& key, const std::string& value) override { values[key] = value; }
     std::map<std::string, std::string> values;
-};
-
-struct ShownBox {
-    QString text;
-    QString title;
 };
 
 class AppWindowTest : public ::testing::Test {
 protected:
-    // Before start(): whether the built data is linked in, where the program folder is
-    // (the temporary one unless changed) and which store the window uses.
+    // Before start(): whether the built data is linked in, the program folder, the store.
     bool withData = true;
     QString programDir;
     SettingsStore* settings = &store;
@@ -58,41 +46,23 @@ protected:
         // Sounds would need an audio device and measuring the animation takes time.
         store.values["prfSound"] = "False";
         store.values["prfAnimationDelay"] = "0";
-        ctx.dialogs.message = [this](const QString& text, const QString& title) { messages.push_back({text, title}); };
+        ctx.dialogs.message = [this](const QString& text, const QString&) { messages << text; };
         ctx.dialogs.askYesNo = [](const QString&, const QString&) { return false; };
         ctx.dialogs.inputBox = [](const std::string&, const std::string&, const std::string&) { return std::string("Tester"); };
     }
-
-    void TearDown() override
-    {
-        w.reset();
-        resumeWaits();
-    }
+    void TearDown() override { w.reset(), resumeWaits(); }
 
     // The window over the program folder, not yet loaded.
     template <class Window = frmMain>
     void build()
     {
-        if (withData)
-            linkData();
-        ctx.programDir = programDir;
-        ctx.store = settings;
-        ctx.rng = &rng;
-        ctx.timeScale = 0;
+        for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp"})
+            ASSERT_TRUE(!withData || QFile::exists(dir.path() + "/" + name) ||
+                        QFile::link(QStringLiteral(DUNMERE_BIN_DIR "/") + name, dir.path() + "/" + name)) << name;
+        ctx.programDir = programDir, ctx.store = settings, ctx.rng = &rng, ctx.timeScale = 0;
         w = std::make_unique<Window>(ctx);
     }
-    // Built and loaded: the first hand is dealt.
-    void start()
-    {
-        build();
-        w->Form_Load();
-    }
-    void linkData()
-    {
-        for (const char* name : {"pics", "wavs", "frames", "dunmere.hlp"})
-            ASSERT_TRUE(QFile::exists(dir.path() + "/" + name) ||
-                        QFile::link(QStringLiteral(DUNMERE_BIN_DIR "/") + name, dir.path() + "/" + name)) << name;
-    }
+    void start() { build(), w->Form_Load(); }
 
     // A file of the given bytes, or a one-colour picture, in the program folder.
     QString pathFor(const QString& relative) const
@@ -103,8 +73,7 @@ protected:
     void put(const QString& relative, const QByteArray& bytes) const
     {
         QFile f(pathFor(relative));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     void picture(const QString& relative, QColor colour, QSize size = {40, 30}) const
     {
@@ -112,15 +81,7 @@ protected:
         img.fill(colour);
         ASSERT_TRUE(img.save(pathFor(relative))) << relative.toStdString();
     }
-
-    std::string messageTexts() const
-    {
-        QStringList t;
-        for (const auto& m : messages)
-            t << m.text;
-        return t.join('\n').toStdString();
-    }
-
+    std::string messageTexts() const { return messages.join('\n').toStdString(); }
     PictureBox* box(const QString& name) const { return w->box(name); }
     QAction* act(const char* name) const { return w->action(QString::fromLatin1(name)); }
     QAction* background(const QString& name) const
@@ -134,9 +95,7 @@ protected:
     TableSurface* surface() const { return w->findChild<TableSurface*>(); }
     RummyState& rs() { return w->rummy.s; }
     PokerState& ps() { return w->poker.s; }
-    QWidget* animated() const { return w->findChild<QWidget*>("picAnimate"); }
 
-    // A card back as the table draws it.
     QImage backImage(bool poker) const
     {
         QImage img(w->cWidth, w->cHeight, QImage::Format_ARGB32);
@@ -177,18 +136,12 @@ protected:
                 return b;
         return nullptr;
     }
-    void clickBox(QWidget* b)
-    {
-        ASSERT_NE(b, nullptr);
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2));
-    }
+    void clickBox(QWidget* b) { ASSERT_TRUE(b); QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2)); }
     void drawFromStock() { clickBox(visibleStock()); }
-
     std::vector<int> handNumbers() const
     {
-        std::vector<int> n;
-        for (int i = 0; i < 9; ++i)
-            n.push_back(w->rummy.s.playerHand[i].number);
+        std::vector<int> n(9);
+        std::transform(w->rummy.s.playerHand.begin(), w->rummy.s.playerHand.begin() + 9, n.begin(), [](auto& c) { return c.number; });
         return n;
     }
 
@@ -197,7 +150,7 @@ protected:
     SeededRng rng{20240611};
     AppContext ctx;
     std::unique_ptr<frmMain> w;
-    std::vector<ShownBox> messages;
+    QStringList messages;
 };
 
 }  // namespace dm::testing

@@ -1,7 +1,6 @@
 // The preferences dialog driven through its controls, against a real main window.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,7 +9,6 @@
 
 #include "app/frmpreferences.h"
 #include "app_fixture.h"
-#include "table/animation.h"
 
 namespace dm::testing {
 namespace {
@@ -24,7 +22,6 @@ protected:
         AppWindowTest::SetUp();
         withData = false;
         picture("pics/backs/red.png", kRedBack, {30, 40});
-        picture("pics/backs/blue.png", Qt::blue, {30, 40});
         put("pics/backs/empty.png", {});
         build();
         w->prefs.prfAnimationDelay = 120;
@@ -46,16 +43,10 @@ protected:
     }
     void choose(const QString& entry)
     {
-        const int i = dlg->Combo1->findText(entry);
-        ASSERT_GE(i, 0) << entry.toStdString();
-        dlg->Combo1->setCurrentIndex(i);
+        ASSERT_GE(dlg->Combo1->findText(entry), 0) << entry.toStdString();
+        dlg->Combo1->setCurrentIndex(dlg->Combo1->findText(entry));
     }
-    void saveWith(const QString& entry)
-    {
-        open();
-        choose(entry);
-        dlg->cmdSave->click();
-    }
+    void saveWith(const QString& entry) { open(), choose(entry), dlg->cmdSave->click(); }
     QColor backPixel(bool poker) const { return backImage(poker).pixelColor(w->cWidth / 2, w->cHeight / 2); }
 
     std::unique_ptr<frmPreferences> dlg;
@@ -68,31 +59,19 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
         const char* text;
         bool refused;
         int16_t space;
-    } cases[] = {{"9", true, 16}, {"41", true, 16}, {"99999999999", true, 16}, {"10", false, 10},
-                 {"40", false, 40}, {"abc", false, 16}};
+    } cases[] = {{"9", true, 16}, {"99999999999", true, 16}, {"40", false, 40}, {"abc", false, 16}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         shown.clear();
         w->prefs = Prefs{};
-        w->prefs.prfScrollVal = 880;
         auto& d = open();
         d.ckSounds->setChecked(false);
-        d.opAlwaysShow->setChecked(true);
-        d.HScroll1->setValue(300);
         d.txtSpacer->setText(c.text);
         d.cmdSave->click();
         EXPECT_EQ(w->prefs.prfCardSpace, c.space);
         EXPECT_EQ(d.isVisible(), c.refused);
-        // A refusal stops the save before anything else is applied.
-        EXPECT_EQ(w->prefs.prfSound, c.refused);
-        EXPECT_EQ(w->prefs.prfShowPokerPlay, !c.refused);
-        EXPECT_EQ(w->prefs.prfScrollVal, c.refused ? 880 : 300);
-        if (c.refused) {
-            EXPECT_EQ(shown, std::vector<QString>{"Card space data should be a number between 10 and 40"});
-            EXPECT_TRUE(d.txtSpacer->text().isEmpty());
-        } else {
-            EXPECT_TRUE(shown.empty());
-        }
+        EXPECT_EQ(w->prefs.prfSound, c.refused) << "a refusal stops the save before anything is applied";
+        EXPECT_EQ(shown.size(), c.refused ? 1u : 0u);
     }
 }
 
@@ -105,23 +84,14 @@ TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
     // Shown again (as after a message box) it neither lists the backs twice nor undoes edits.
     const int backs = d.Combo1->count();
     d.ckSounds->setChecked(false);
-    d.hide();
-    d.show();
+    d.hide(), d.show();
     EXPECT_EQ(d.Combo1->count(), backs);
     EXPECT_FALSE(d.ckSounds->isChecked());
-    d.chooseColour = [](const QColor&) { return QColor(); };  // cancelled: no change
-    d.cmdChangeColor->click();
-    EXPECT_EQ(w->prefs.prfCardOutlineColor, 65280);
-    d.chooseColour = [](const QColor& initial) {
-        EXPECT_EQ(initial, QColor(0, 255, 0));
-        return QColor(10, 20, 30);
-    };
+    d.chooseColour = [](const QColor& initial) { return initial == QColor(0, 255, 0) ? QColor(10, 20, 30) : QColor(); };
     d.HScroll1->setValue(250);
-    EXPECT_EQ(d.Label4->text(), QString::number(delayForScrollVal(250)));
     d.cmdChangeColor->click();
     d.cmdCancel->click();
 
-    EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(w->prefs.prfAnimationDelay, 750 + 2500);
     EXPECT_EQ(w->prefs.prfScrollVal, 880) << "the slider position is only kept by Save";
     EXPECT_EQ(w->prefs.prfCardOutlineColor, 10 | (20 << 8) | (30 << 16));
@@ -130,18 +100,19 @@ TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
 
 TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableAndItsCustomFlag)
 {
+    Prefs& p = w->prefs;
     for (const bool poker : {false, true}) {
         SCOPED_TRACE(poker);
-        w->prefs = Prefs{};
-        w->prefs.isPoker = poker;
+        p = Prefs{};
+        p.isPoker = poker;
+        const auto& face = poker ? p.prfPKBackFace : p.prfTolvaBackFace;
+        const bool& custom = poker ? p.prfIsPKCustomCardBack : p.prfIsTolvaCustomCardBack;
         saveWith("Weave");
-        EXPECT_EQ(poker ? w->prefs.prfPKBackFace : w->prefs.prfTolvaBackFace, 55);
-        EXPECT_EQ(poker ? w->prefs.prfTolvaBackFace : w->prefs.prfPKBackFace, poker ? 54 : 65);
+        EXPECT_EQ(face, 55);
+        EXPECT_EQ(poker ? p.prfTolvaBackFace : p.prfPKBackFace, poker ? 54 : 65) << "the other game's";
 
         saveWith("red.png");
-        EXPECT_TRUE(poker ? w->prefs.prfIsPKCustomCardBack : w->prefs.prfIsTolvaCustomCardBack);
-        EXPECT_EQ(poker ? w->prefs.prfPKCustomBackFace : w->prefs.prfTolvaCustomBackFace, "red.png");
-        EXPECT_FALSE(poker ? w->prefs.prfIsTolvaCustomCardBack : w->prefs.prfIsPKCustomCardBack);
+        EXPECT_TRUE(custom && !(poker ? p.prfIsTolvaCustomCardBack : p.prfIsPKCustomCardBack));
         EXPECT_EQ(backPixel(poker), kRedBack) << "the picture is loaded for the table";
 
         // Shown again, the dialog selects the picture; an empty file keeps the preview.
@@ -153,9 +124,7 @@ TEST_F(PrefsDialogTest, BackChoiceAppliesToTheGameOnTheTableAndItsCustomFlag)
         dlg->cmdCancel->click();
 
         saveWith("Plaid");  // with the picture in use, the design replaces it
-        EXPECT_FALSE(poker ? w->prefs.prfIsPKCustomCardBack : w->prefs.prfIsTolvaCustomCardBack);
-        EXPECT_TRUE((poker ? w->prefs.prfPKCustomBackFace : w->prefs.prfTolvaCustomBackFace).empty());
-        EXPECT_EQ(poker ? w->prefs.prfPKBackFace : w->prefs.prfTolvaBackFace, 54);
+        EXPECT_TRUE(!custom && face == 54);
     }
 }
 
@@ -178,16 +147,13 @@ TEST_F(PrefsDialogTest, BackPreviewIsAsSharpAsTheTableCards)
         QImage table(qRound(w->cWidth * dpr), qRound(w->cHeight * dpr), QImage::Format_ARGB32_Premultiplied);
         table.setDevicePixelRatio(dpr);
         table.fill(Qt::transparent);
-        {
-            QPainter p(&table);
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            w->drawBack(p, 0, 0, false);
-        }
-        const QRect inner(qRound(10 * dpr), qRound(10 * dpr), qRound((w->cWidth - 20) * dpr),
-                          qRound((w->cHeight - 20) * dpr));
+        QPainter p(&table);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        w->drawBack(p, 0, 0, false);
+        p.end();
+        const QRect inner(qRound(10 * dpr), qRound(10 * dpr), qRound((w->cWidth - 20) * dpr), qRound((w->cHeight - 20) * dpr));
         const QImage shown = preview.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        EXPECT_TRUE(shown.copy(inner.translated(qRound(15 * dpr), qRound(15 * dpr))) == table.copy(inner))
-            << "the preview's card is not pixel for pixel the table's";
+        EXPECT_TRUE(shown.copy(inner.translated(qRound(15 * dpr), qRound(15 * dpr))) == table.copy(inner)) << "not pixel for pixel";
     }
 }
 

@@ -11,26 +11,15 @@ TEST_F(MenuTest, BackgroundsAreOfferedAndStoredPerGame)
 {
     start();
     const QStringList files = QDir(QStringLiteral(DUNMERE_BIN_DIR "/pics")).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    ASSERT_GE(files.size(), 2);
-    const auto entries = w->backgroundEntries();
-    auto expectShown = [&](bool poker) {
+    for (const bool poker : {false, true}) {
+        act(poker ? "mnuPoker" : "mnuPlayRummy")->trigger();
         for (int i = 0; i < 21; ++i)
-            EXPECT_EQ(entries[i]->isVisible(), i < files.size() && (poker || !files[i].startsWith("vpoker"))) << i;
-    };
-    expectShown(false);
-    const std::string pkBefore = w->prefs.prfPKBackground;
-    background("winter.jpg")->trigger();
-    EXPECT_EQ(w->prefs.prfTolvaBackground, "winter.jpg");
-    EXPECT_EQ(w->prefs.prfPKBackground, pkBefore);
-
-    act("mnuPoker")->trigger();
-    expectShown(true);
-    background("felt.jpg")->trigger();
+            EXPECT_EQ(w->backgroundEntries()[i]->isVisible(), i < files.size() && (poker || !files[i].startsWith("vpoker"))) << i;
+        background(poker ? "felt.jpg" : "winter.jpg")->trigger();
+    }
     EXPECT_EQ(w->prefs.prfPKBackground, "felt.jpg");
     EXPECT_EQ(w->prefs.prfTolvaBackground, "winter.jpg");
     EXPECT_TRUE(ps().holdPhase) << "a new hand is dealt on the new table";
-    act("mnuPlayRummy")->trigger();
-    expectShown(false);
 }
 
 TEST_F(MenuTest, RightClickOffersStartNewGameAndTheTopOfTheTableHidesIt)
@@ -44,14 +33,12 @@ TEST_F(MenuTest, RightClickOffersStartNewGameAndTheTopOfTheTableHidesIt)
     QTest::mouseMove(table, QPoint(table->width() - 30, 50));
     EXPECT_FALSE(act("mnuStart")->isVisible()) << "the top strip hides it";
 
-    QTest::mouseClick(table, Qt::RightButton, {}, low);
-    w->actionMenu()->hide();
+    QTest::mouseClick(table, Qt::RightButton, {}, low), w->actionMenu()->hide();
     drawFromStock();
     ASSERT_TRUE(rs().mustDiscard);
     EXPECT_FALSE(act("mnuStart")->isVisible()) << "a table action hides it";
     act("mnuStart")->trigger();
-    EXPECT_FALSE(rs().mustDiscard);
-    EXPECT_EQ(rs().stock.size(), 52u - 18u);
+    EXPECT_TRUE(!rs().mustDiscard && rs().stock.size() == 52u - 18u) << "a new deal";
 }
 
 }  // namespace
