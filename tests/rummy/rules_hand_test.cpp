@@ -23,11 +23,9 @@ TEST(UserHand, ClicksAndDropsMoveIdentitiesWhilePlacesStayWithSlots)
         {Back, 5, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
         {Forward, kNoCard, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"}, {Back, -1, "", "7C AC 2C 4C 5C 6C 8C 9C 3C"},
         {Drop, 4, "AC", "7C 2C 4C 5C AC 6C 8C 9C 3C"},  // lands after the target
-        {Drop, 1, "8C", "7C 2C 8C 4C 5C AC 6C 9C 3C"},                                {Drop, 8, "4C", "7C 2C 8C 5C AC 6C 9C 3C 4C"},  // on the last card: ends last
-        {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // the card before last
-        {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // the last card nudged onto itself
-        {Drop, 1, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // own left neighbour
-        {Drop, 2, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // itself
+        {Drop, 1, "8C", "7C 2C 8C 4C 5C AC 6C 9C 3C"}, {Drop, 8, "4C", "7C 2C 8C 5C AC 6C 9C 3C 4C"},  // on the last card: ends last
+        {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"}, {Drop, 8, "3C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // the card before last; the last onto itself
+        {Drop, 1, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"}, {Drop, 2, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"},  // own left neighbour; itself
         {Drop, kNoCard, "8C", "7C 2C 8C 5C AC 6C 9C 4C 3C"}, {Drop, 3, "KS", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
         {Drop, 3, "", "7C 2C 8C 5C AC 6C 9C 4C 3C"},
     };
