@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QString>
-#include <QStringList>
 
 namespace install {
 
@@ -15,18 +13,15 @@ struct Output {
 
 inline Output runTool(const QString& program, const QStringList& args, int timeoutMs = 60000)
 {
-    Output r;
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, args);
     if (!p.waitForStarted(5000))
         return {-1, program + " could not start (scripts/setup.sh installs it)"};
-    if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit)
-        r.status = p.exitCode();
-    else
-        p.kill();
-    r.out = QString::fromLocal8Bit(p.readAll());
-    return r;
+    const bool ended = p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit;
+    if (!ended)
+        p.kill(), p.waitForFinished(3000);
+    return {ended ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAll())};
 }
 
 // `cmake --install` of the build folder; the output when it failed, else empty.

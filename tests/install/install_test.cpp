@@ -10,9 +10,7 @@
 
 using namespace install;
 
-namespace {
-const QString kId = QStringLiteral(DUNMERE_APP_ID);
-}
+static const QString kId = QStringLiteral(DUNMERE_APP_ID);
 
 TEST(Install, PrefixHoldsProgramsDataMenuEntryIconsAndManPages)
 {
@@ -37,13 +35,11 @@ TEST(Install, PrefixHoldsProgramsDataMenuEntryIconsAndManPages)
     EXPECT_TRUE(desktop.out.trimmed().isEmpty()) << desktop.out.toStdString();
     const Output meta = runTool("appstreamcli", {"validate", "--no-net", prefix + "/share/metainfo/" + kId + ".metainfo.xml"});
     EXPECT_EQ(meta.status, 0) << meta.out.toStdString();
-
 }
 
 TEST(Install, DebianPackageHoldsTheProgramAndDependsOnQt6)
 {
-    if (QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty())
-        GTEST_FAIL() << "dpkg-shlibdeps is missing (scripts/setup.sh installs dpkg-dev)";
+    ASSERT_FALSE(QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty()) << "no dpkg-shlibdeps (scripts/setup.sh installs dpkg-dev)";
     QTemporaryDir out;
     const Output pack = runTool(QStringLiteral(DM_CPACK),
                          {"-G", "DEB", "-B", out.path(), "--config", DM_BUILD_DIR "/CPackConfig.cmake"}, 300000);
