@@ -1,6 +1,8 @@
 // What the table's pictures show as the hand goes on: the raised card, the computer's
 // hand, and commands that arrive while a step still runs.
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "app_fixture.h"
@@ -80,6 +82,32 @@ TEST_F(DrawingTest, ComputersHandShowsFaceUpOnlyWhenAskedOrPeekedAt)
     EXPECT_TRUE(act("mnuPeek")->isEnabled()) << "each new game offers a peek";
     act("mnuShowComputerHand")->trigger();
     EXPECT_EQ(pixels(hand->image), backs);
+}
+
+// The tie question's title is the question itself, so its box must show it whole.
+TEST_F(DrawingTest, TheTiePromptIsWideEnoughForItsTitle)
+{
+    ctx.dialogs.askYesNo = nullptr;  // the program's own box, answered below
+    start();
+    rs().stock.resize(1);
+    QString title;
+    int width = 0, titleWidth = 0;
+    QTimer answer;  // the draw runs event loops of its own before the question comes
+    answer.start(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer.stop();
+        title = box->windowTitle();
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(title);
+        box->button(QMessageBox::No)->click();
+    });
+    drawFromStock();
+    EXPECT_EQ(title, "Start a new game...?");
+    EXPECT_GE(width, titleWidth + 100);  // beside the title, the icon and the buttons
+    EXPECT_TRUE(rs().mustDiscard) << "No plays on";
 }
 
 }  // namespace
