@@ -35,6 +35,8 @@ struct RummyState {
     int16_t pileImage = 0;
     HandGeometry geo;
     uint32_t dealSerial = 0;  // grows with every deal, so a running turn notices a new hand
+    RummyPosition position;   // what the user has seen of this hand
+    Opponent opponent = Opponent::Standard;  // who plays the computer's side of this hand
 
     bool discardEmpty() const { return discardPile.size() <= 1; }
 };
@@ -66,6 +68,10 @@ public:
     void WinnerPlayerHoopla();
     void WinnerComputerHoopla();
     void UpdateBank(int outcome);  // 1 user won, 2 computer won, else redraw only
+
+    // The opponent of the next hand; the running hand keeps its own.
+    void setOpponent(Opponent o) { nextOpponent_ = o; }
+    Opponent nextOpponent() const { return nextOpponent_; }
 
 private:
     // Runs one handler's body; a failure is reported under the handler's name and the
@@ -113,6 +119,7 @@ private:
     RummyView& view_;
     Prefs& prefs_;
     Rng& rng_;
+    Opponent nextOpponent_ = Opponent::Standard;
 
     // A user step is mid-animation (events keep running): table clicks of the same deal
     // are ignored until it ends, so a card cannot be drawn or thrown twice.

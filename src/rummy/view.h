@@ -3,6 +3,7 @@
 // The main window draws from the game's public state; the fake in the tests records.
 #include "cards/card.h"
 #include "cards/host.h"
+#include "rummy/trainer.h"
 
 namespace dm {
 
@@ -48,6 +49,12 @@ public:
     virtual void drawBanks() = 0;
     // Hides "Start New Game", offered only in the right-click pop-up.
     virtual void hideStartItem() = 0;
+
+    // A move was played and recorded in the game's position; the trainer, the move
+    // list and the screen reader follow the hand through it.
+    virtual void movePlayed(const RummyMove&) {}
+    // The hand is over: a win with the banks paid, or the stock run out.
+    virtual void handOver(const RummyHandResult&) {}
 };
 
 }  // namespace dm
