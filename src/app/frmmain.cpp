@@ -96,6 +96,8 @@ void frmMain::Form_Load()
                      keys.join(QStringLiteral(", ")))
                         .toStdString());
         }
+        if (const QString note = missingDataNote(ctx_.programDir, dataDirOf(ctx_)); !note.isEmpty())
+            message(note.toStdString());
         if (prefs.prfIsTolvaCustomCardBack)
             loadCustomBackFor(QString::fromStdString(prefs.prfTolvaCustomBackFace), false);
         if (prefs.prfIsPKCustomCardBack)

@@ -29,15 +29,26 @@ QString dataPath(const QString& programDir, const QString& relative)
     return rel.isEmpty() ? dir : dir + QLatin1Char('/') + rel;
 }
 
+QStringList dataDirCandidates(const QString& programDir)
+{
+    return {programDir, QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/dunmere")))};
+}
+
 QString findDataDir(const QString& programDir)
 {
-    const QDir beside(programDir);
-    if (beside.exists(QStringLiteral("pics")))
-        return programDir;
-    const QString installed = QDir::cleanPath(beside.filePath(QStringLiteral("../share/dunmere")));
-    if (QDir(installed).exists(QStringLiteral("pics")))
-        return installed;
+    for (const QString& dir : dataDirCandidates(programDir))
+        if (QDir(dir).exists(QStringLiteral("pics")))
+            return dir;
     return programDir;
+}
+
+QString missingDataNote(const QString& programDir, const QString& dataDir)
+{
+    if (QDir(dataDir).exists(QStringLiteral("pics")))
+        return {};
+    return QStringLiteral("The pictures, sounds and help were not found: there is no \"pics\" folder in\n\n") +
+           dataDirCandidates(programDir).join(QLatin1Char('\n')) +
+           QStringLiteral("\n\nThe games play on a bare table, without sound.");
 }
 
 QStringList listFolder(const QString& dir)

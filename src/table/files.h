@@ -16,6 +16,10 @@ QString dataPath(const QString& programDir, const QString& relative);
 // folder is there (a build folder or a portable copy), else "../share/dunmere" from the
 // program's folder, as installed under any prefix; the program folder when neither has it.
 QString findDataDir(const QString& programDir);
+// The folders findDataDir looks in, in its order.
+QStringList dataDirCandidates(const QString& programDir);
+// What to tell the user when dataDir has no pictures: the folders looked in; empty when it has.
+QString missingDataNote(const QString& programDir, const QString& dataDir);
 
 // Plain file names of dir, files only, sorted case-insensitively; empty when dir is missing.
 QStringList listFolder(const QString& dir);

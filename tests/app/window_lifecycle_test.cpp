@@ -29,7 +29,7 @@ TEST_F(LifecycleTest, WindowKeepsItsSizeAndEveryCardBoxLiesOnTheTable)
     EXPECT_EQ(w->size(), fitted) << "switching games";
 }
 
-TEST_F(LifecycleTest, AFirstStartFromAnEmptyFolderStillPlaysBothGames)
+TEST_F(LifecycleTest, AFirstStartFromAnEmptyFolderSaysWhereItLookedAndStillPlaysBothGames)
 {
     withData = false;
     store.values.clear();  // sounds on, but there are none to play; the speed is measured
@@ -48,7 +48,11 @@ TEST_F(LifecycleTest, AFirstStartFromAnEmptyFolderStillPlaysBothGames)
     act("mnuExit")->trigger();
     EXPECT_EQ(QFileInfo(dir.path() + "/stats.dat").size(), 198);
     EXPECT_EQ(store.values["isPoker"], "True");
-    EXPECT_TRUE(messages.empty()) << messageTexts();
+    // Said once, at the start, with the places a user can put the folders.
+    ASSERT_EQ(messages.size(), 1u) << messageTexts();
+    EXPECT_TRUE(messages[0].contains(programDir + "\n") &&
+                messages[0].contains(QDir::cleanPath(programDir + "/../share/dunmere")))
+        << messageTexts();
 }
 
 }  // namespace
