@@ -43,5 +43,15 @@ TEST(HoldCheck, EveryDealtHandHasARightHoldOfTheDueSize)
     EXPECT_EQ(unreachable, 0);
 }
 
+// The class is not enough: a hold keeps exactly the cards its class names.
+TEST(HoldCheck, ACardMoreThanTheClassKeepsIsWrong)
+{
+    const PokerCards pair = test::pokerHand("Jh Js 2c 5d 8h"), trash = test::pokerHand("2h 3c 5d 7s 9h");
+    EXPECT_TRUE(checkHold(pair, {true, true, false, false, false}, EvaluatePokerHand(pair)).correct);
+    EXPECT_FALSE(checkHold(pair, {true, true, false, false, true}, EvaluatePokerHand(pair)).correct) << "with a kicker";
+    EXPECT_TRUE(checkHold(trash, {}, EvaluatePokerHand(trash)).correct);
+    EXPECT_FALSE(checkHold(trash, {true, false, false, false, false}, EvaluatePokerHand(trash)).correct);
+}
+
 }  // namespace
 }  // namespace dm
