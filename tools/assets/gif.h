@@ -1,14 +1,11 @@
 #pragma once
-// Our own GIF89a writer (Qt reads GIF but cannot write it): one frame, global palette, LZW.
+// GIF through giflib (Qt reads GIF but cannot write it): one frame, one palette.
 #include <QByteArray>
 #include <QImage>
 
-#include "quantize.h"
-
 namespace dm::assets {
 
-QByteArray encodeGif(const IndexedPicture& picture);
-// Quantises first: exact for pictures of <= 256 colours.
+// Quantises first (exact for pictures of <= 256 colours); empty on failure.
 QByteArray encodeGif(const QImage& image);
 
 }  // namespace dm::assets

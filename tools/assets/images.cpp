@@ -6,7 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "bmp.h"
 #include "gif.h"
 #include "noise.h"
 #include "output.h"
@@ -206,7 +205,7 @@ bool savePicture(const QString& path, const QImage& image)
     if (suffix == "gif")
         return writeFileAtomically(path, encodeGif(image));
     if (suffix == "bmp")
-        return writeFileAtomically(path, encodeBmp(quantize(image)));
+        return saveImageAtomically(path, quantize(image), "bmp");  // 8 bits a pixel from a palette
     if (suffix == "jpg" || suffix == "jpeg")
         return saveImageAtomically(path, image, "jpg", 90);
     return saveImageAtomically(path, image, suffix.toLatin1().constData());

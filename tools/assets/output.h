@@ -8,7 +8,7 @@
 
 namespace dm::assets {
 
-// Appends `value` as `bytes` bytes, least significant first (GIF and WAV fields).
+// Appends `value` as `bytes` bytes, least significant first (WAV fields).
 inline void appendLittleEndian(QByteArray& out, int bytes, uint32_t value)
 {
     for (int i = 0; i < bytes; ++i)

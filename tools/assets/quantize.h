@@ -1,21 +1,12 @@
 #pragma once
 // Reducing a picture to a palette of at most 256 colours (for GIF and 8-bit BMP).
-// Pictures that already have few enough colours keep them exactly.
 #include <QImage>
-#include <QRgb>
-#include <cstdint>
-#include <vector>
 
 namespace dm::assets {
 
-struct IndexedPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<QRgb> palette;     // 1..256 opaque colours
-    std::vector<uint8_t> indices;  // width * height, row by row
-};
-
-// Exact palette when the picture has <= maxColours colours, median cut otherwise.
-IndexedPicture quantize(const QImage& image, int maxColours = 256);
+// An 8-bit picture of libimagequant's palette, exact for pictures of <= 256 colours; null
+// when the picture is null or cannot be reduced. The padding at the end of each row is
+// zero, so that files written from it are the same from build to build.
+QImage quantize(const QImage& image);
 
 }  // namespace dm::assets
