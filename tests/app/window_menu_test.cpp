@@ -15,7 +15,10 @@ TEST_F(MenuTest, BackgroundsAreOfferedAndStoredPerGame)
         act(poker ? "mnuPoker" : "mnuPlayRummy")->trigger();
         for (int i = 0; i < 21; ++i)
             EXPECT_EQ(w->backgroundEntries()[i]->isVisible(), i < files.size() && (poker || !files[i].startsWith("vpoker"))) << i;
+        if (!poker)
+            drawFromStock();  // a card waits in the draw spot while the table changes
         background(poker ? "felt.jpg" : "winter.jpg")->trigger();
+        EXPECT_TRUE(poker || box("picPlayerDraw")->isVisible()) << "the drawn card is still there to discard";
     }
     EXPECT_EQ(w->prefs.prfPKBackground, "felt.jpg");
     EXPECT_EQ(w->prefs.prfTolvaBackground, "winter.jpg");

@@ -38,3 +38,18 @@ TEST(UserHand, ClicksAndDropsMoveIdentitiesWhilePlacesStayWithSlots)
             EXPECT_TRUE(h[k].left == places[k].left && h[k].right == places[k].right && h[k].rank * 4 + h[k].suit == h[k].number + 4) << k;
     }
 }
+
+// At the end of its turn the computer's completed melds stand at the left, in the order found.
+TEST(ComputerHand, MeldsGatherAtTheLeftInTheOrderFound)
+{
+    Hand h = handOf("2C 9D 5H 7S 7C KD 7D QS 3H");
+    MeldStore melds;
+    std::vector<CardRec> m;
+    for (int n : numbersOf("7C 7D 7S"))
+        m.push_back(cardOf(n)), m.back().value = 10;
+    ASSERT_TRUE(melds.addMeld(m[0], m[1], m[2]));
+    regroupComputerHand(h, melds, 16);
+    EXPECT_EQ(handNumbers(h), numbersOf("7C 7D 7S 5H 2C KD 9D QS 3H"));
+    for (int k = 0; k < 9; ++k)
+        EXPECT_EQ(h[k].left, handSlotLeft(k, 16)) << k;
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <algorithm>
 
 using namespace dm;
 
@@ -35,6 +36,25 @@ TEST(CardFaces, EveryCardIs90By126WithClearCornersAndNothingOutside)
                           qAlpha(img.pixel(96, 130)) + qAlpha(img.pixel(6, 68)) + qAlpha(img.pixel(97, 68)) +
                           qAlpha(img.pixel(52, 131)), 0);
         }
+}
+
+// Each face names itself in its top-left corner, and again upside down in the bottom-right.
+TEST(CardFaces, CornerIndicesTellAllFiftyTwoApartAndAppearTwice)
+{
+    const QRect top(3, 4, 12, 30), bottom = top.translated(90 - 2 * top.x() - top.width(), 126 - 2 * top.y() - top.height());
+    std::vector<QImage> seen;
+    for (int card = 0; card < kDeckSize; ++card) {
+        const QImage face = renderCard(card, 0).convertToFormat(QImage::Format_RGB32);
+        const QImage index = face.copy(top), turned = face.copy(bottom).mirrored(true, true);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), index), 0) << "card " << card;
+        seen.push_back(index);
+        int worst = 0;  // the two differ only by the smoothing of their edges
+        for (int y = 0; y < index.height(); ++y)
+            for (int x = 0; x < index.width(); ++x)
+                for (int shift : {0, 8, 16})
+                    worst = std::max(worst, std::abs(int(index.pixel(x, y) >> shift & 0xFF) - int(turned.pixel(x, y) >> shift & 0xFF)));
+        EXPECT_LE(worst, 8) << "card " << card;
+    }
 }
 
 TEST(CardFaces, CacheKeepsPixelRatiosAndColoursApart)
