@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "app/hold_marker.h"
+#include "app/namebox.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"

@@ -6,8 +6,6 @@
 #include <sys/resource.h>
 
 #include <QCoreApplication>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
@@ -15,7 +13,6 @@
 #include <fstream>
 
 #include "as_nobody.h"  // and <unistd.h>, <sys/wait.h>
-#include "store/qt/frmplay.h"
 #include "store/qt/highscores.h"
 #include "store/scores.h"
 
@@ -277,21 +274,9 @@ TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
     }
 }
 
-// The stake is taken only on close; clicking the chosen one again keeps it chosen. Names
-// outside Latin-1 get one question mark a character; a NUL ends them.
-TEST(FrmPlay, TakesTheStakeOnlyOnCloseAndShowsNamesAsLatin1)
+// Names outside Latin-1 get one question mark a character; a NUL ends them.
+TEST(ScoreNames, ShownAsLatin1)
 {
-    Prefs p{.prfWager = 5};
-    frmPlay dlg(p, defaultTopScores());
-    auto* ten = dlg.findChild<QRadioButton*>("opTen");
-    ASSERT_NE(ten, nullptr);
-    ten->click();
-    ten->click();
-    EXPECT_TRUE(ten->isChecked());
-    EXPECT_EQ(p.prfWager, 5);
-    dlg.findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(p.prfWager, 10);
-
     EXPECT_EQ(toNameBytes(QString::fromUtf8("Z\u00f6e \u0141ukasz \U0001F600") + QChar(0) + "rest"), "Z\xF6" "e ?ukasz ?");
     EXPECT_EQ(fromNameBytes("Z\xF6" "e"), QString::fromUtf8("Z\u00f6e"));
 }

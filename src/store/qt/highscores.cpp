@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QInputDialog>
-#include <QPointer>
 #include <QStandardPaths>
 
 #include "table/files.h"
@@ -41,20 +39,6 @@ std::string toNameBytes(const QString& text)
 QString fromNameBytes(const std::string& bytes)
 {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-InputBox makeInputBox(QWidget* parent)
-{
-    return [owner = QPointer<QWidget>(parent)](const std::string& prompt, const std::string& title,
-                                               const std::string& defaultText) {
-        // A window already closed (names are asked at exit) is no parent to centre on.
-        QWidget* parent = owner && owner->isVisible() ? owner.data() : nullptr;
-        bool ok = false;
-        const QString answer = QInputDialog::getText(parent, QString::fromStdString(title),
-                                                     QString::fromStdString(prompt), QLineEdit::Normal,
-                                                     QString::fromStdString(defaultText), &ok);
-        return ok ? toNameBytes(answer) : std::string();
-    };
 }
 
 }  // namespace dm

@@ -1,12 +1,10 @@
 #pragma once
-// Qt glue for the score tables: where "stats.dat" lives, the name input box, and
-// the conversion between shown text and the file's 8-bit (Latin-1) name bytes.
+// Qt glue for the score tables: where "stats.dat" lives, and the conversion between
+// shown text and the file's 8-bit (Latin-1) name bytes.
 #include <QString>
 #include <string>
 
 #include "store/scores.h"
-
-class QWidget;
 
 namespace dm {
 
@@ -26,8 +24,5 @@ FilePlace writablePlace(const QString& programDir, const QString& fileName);
 // Latin-1 bytes, one '?' for each character Latin-1 cannot hold; a NUL ends the name.
 std::string toNameBytes(const QString& text);
 QString fromNameBytes(const std::string& bytes);
-
-// The input box the score tables ask with; the answer comes back as name bytes.
-InputBox makeInputBox(QWidget* parent);
 
 }  // namespace dm
