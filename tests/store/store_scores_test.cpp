@@ -218,6 +218,7 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
 
     for (const auto& [i, score] : {std::pair{1, 120}, {2, 110}, {4, 10}, {5, 5}, {6, 120}, {7, 110}})
         t[static_cast<size_t>(i)].score = static_cast<int16_t>(score);
+    ASSERT_TRUE(writeScoreFile(file, t));  // the file is read again before each check
     r = {131, 15, 105};
     prompts.clear();
     answer = "a name that is far too long";
