@@ -235,6 +235,32 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(t));
 }
 
+// A check that cannot get the lock keeps its entry for the next one, which reads the file
+// again (another copy wrote it meanwhile) and stores both.
+TEST_F(ScoreFile, AnEntryNotYetStoredSurvivesTheNextReadOfTheFile)
+{
+    TopScores t = defaultTopScores();
+    ScoreRun run{.lockWait = std::chrono::milliseconds(50)};
+    const InputBox ann = [](auto&, auto&, auto&) { return std::string("Ann"); };
+    const int held = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    RunResults r{.playerBank = 150};
+    const ScoreSave busy = CheckTopScores(t, r, ann, file, run);
+    EXPECT_NE(busy.error.find("another copy"), std::string::npos) << busy.error;
+    EXPECT_FALSE(fs::exists(path));
+    TopScores other = defaultTopScores();
+    other[0] = {scoreName("Bob"), 300};
+    ASSERT_TRUE(writeScoreFile(file, other));
+    ::close(held);
+
+    r = {};
+    ASSERT_TRUE(CheckTopScores(t, r, ann, file, run));
+    const TopScores now = readScoreFile(file);
+    EXPECT_EQ(now[0].name + now[1].name, scoreName("Bob") + scoreName("Ann"));
+    EXPECT_EQ(now[1].score, 150);
+    EXPECT_TRUE(run.unsaved.empty());
+}
+
 // Run as a user who cannot write the program's folder, as when it is installed.
 TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
 {
