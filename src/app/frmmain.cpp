@@ -12,8 +12,10 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <cstdio>
 
 #include "app/hold_marker.h"
+#include "app/namebox.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -109,8 +111,17 @@ void frmMain::Form_Load()
 
         scoreFile_ = writablePlace(ctx_.programDir, QStringLiteral("stats.dat"));
         topScores = readScoreFile(scoreFile_.startFrom.toStdString());
+        if (scoreFile_.besideRefused) {
+            QString text = QStringLiteral("\"%1\" is a link or not a plain file, so it is neither read nor written.")
+                               .arg(scoreFile_.beside);
+            text += scoreFile_.path.isEmpty()
+                        ? QStringLiteral(" Your scores cannot be kept.")
+                        : QStringLiteral(" Your scores are kept in \"%1\".").arg(scoreFile_.path);
+            message(text.toStdString());
+        }
         if (prefs.prfAnimationDelay < 0)
             InitAnimDelay();
+        prefsAtStart_ = savedTexts(prefs);  // a measured speed is no change of the user's
         applyOutlineColour();
         showFirstFrame();
         if (unloaded_)
@@ -216,13 +227,54 @@ void frmMain::Form_Unload()
         cdtTerm();
         poker.settlePrize();  // a prize still counting when the window closes is the user's
         prfvidPokMoney = poker.s.winnings;
-        savePrefs(*ctx_.store, prefs);
-        if (auto* qs = dynamic_cast<QtSettingsStore*>(ctx_.store); qs && !qs->sync())
-            message("Your preferences could not be saved: the settings store cannot be written.");
+        savePreferences();
         runTopScores();
     });
     if (cover_)
         cover_->close();
+}
+
+void frmMain::savePreferences()
+{
+    const auto texts = savedTexts(prefs);
+    if (texts == prefsStored_)
+        return;  // nothing new since the last write
+    savePrefs(*ctx_.store, prefs);
+    auto* qs = dynamic_cast<QtSettingsStore*>(ctx_.store);
+    if (!qs || qs->sync()) {
+        prefsStored_ = texts;
+        return;
+    }
+    // Unchanged preferences are not lost: the store still has them, or they are the defaults.
+    if (prefsFailTold_ || texts == prefsAtStart_)
+        return;
+    prefsFailTold_ = true;
+    message("Your preferences could not be saved: \"" + qs->place() + "\" cannot be written.");
+}
+
+void frmMain::closeUnattended()
+{
+    unattended_ = true;
+    // Each box that is up returns as if cancelled; its caller sees unattended_.
+    for (int i = 0; i < 16; ++i) {
+        QWidget* up = QApplication::activePopupWidget();
+        if (!up)
+            up = QApplication::activeModalWidget();
+        if (!up)
+            break;
+        if (auto* d = qobject_cast<QDialog*>(up))
+            d->reject();
+        else
+            up->close();
+    }
+    // From the event loop, so whatever step was waiting in a box has returned first.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            close();
+            QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
 }
 
 void frmMain::runTopScores()
@@ -233,13 +285,21 @@ void frmMain::runTopScores()
     results.playerBank = prefs.prfPlayerBank;
     results.perfectPlay = prfvidPokPerfPlay;
     results.pokerMoney = prfvidPokMoney;
-    const InputBox ask = ctx_.dialogs.inputBox ? ctx_.dialogs.inputBox : makeInputBox(this);
-    const ScoreSave saved = CheckTopScores(topScores, results, ask, scoreFile_.path.toStdString());
+    const InputBox box = ctx_.dialogs.inputBox ? ctx_.dialogs.inputBox : makeInputBox(this);
+    const InputBox ask = [this, box](const std::string& prompt, const std::string& title, const std::string& def) {
+        if (unattended_)
+            return def;
+        const std::string answer = box(prompt, title, def);
+        return unattended_ ? def : answer;  // the box was closed for an ending program
+    };
+    const ScoreSave saved = CheckTopScores(topScores, results, ask, scoreFile_.path.toStdString(), scoreRun_);
     prfvidPokPerfPlay = results.perfectPlay;
-    if (saved)
+    // Tables that match the file lose nothing; a failure is told once a run.
+    if (saved || scoreRun_.unsaved.empty() || scoresFailTold_)
         return;
+    scoresFailTold_ = true;
     QString text = QStringLiteral("Your scores could not be saved: %1.").arg(QString::fromStdString(saved.error));
-    if (scoreFile_.path != scoreFile_.beside)  // where it tried first
+    if (scoreFile_.path != scoreFile_.beside && !scoreFile_.besideRefused)  // where it tried first
         text += QStringLiteral(" The program's folder \"%1\" cannot be written either.")
                     .arg(QFileInfo(scoreFile_.beside).path());
     else if (saved.folderCause)
@@ -266,6 +326,10 @@ void frmMain::message(const std::string& text, const std::string& title)
 {
     const QString t = QString::fromStdString(text);
     const QString caption = title.empty() ? windowTitle() : QString::fromStdString(title);
+    if (unattended_ && !ctx_.dialogs.message) {
+        std::fprintf(stderr, "%s\n", qPrintable(t));  // nobody there to press OK
+        return;
+    }
     if (ctx_.dialogs.message) {
         ctx_.dialogs.message(t, caption);
         return;
@@ -279,6 +343,8 @@ bool frmMain::askYesNo(const std::string& text, const std::string& title)
 {
     const QString t = QString::fromStdString(text);
     const QString caption = QString::fromStdString(title);
+    if (unattended_)
+        return false;
     if (ctx_.dialogs.askYesNo)
         return ctx_.dialogs.askYesNo(t, caption);
     QMessageBox box(QMessageBox::Question, caption, t, QMessageBox::Yes | QMessageBox::No, this);

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -62,6 +63,12 @@ public:
 
     void Form_Load();
     void setCover(frmHide* cover);
+    // Writes the preferences to the settings store now: the preferences dialog's Save and
+    // the unload. A failure is told once a run, and only when there is something to keep.
+    void savePreferences();
+    // Closes as the window manager's close does, with nobody there to answer: boxes that are
+    // up give way, a name box takes its default, and the program ends (TERM, HUP).
+    void closeUnattended();
 
     // Public state the dialogs and tests read and write.
     Prefs prefs;
@@ -200,6 +207,12 @@ private:
 
     AppContext ctx_;
     FilePlace scoreFile_;  // where "stats.dat" is read and written
+    ScoreRun scoreRun_;    // entries not yet stored, kept for the next write
+    bool scoresFailTold_ = false;
+    std::map<std::string, std::string> prefsStored_;   // the texts last written to the store
+    std::map<std::string, std::string> prefsAtStart_;  // as loaded: a change from these is the user's
+    bool prefsFailTold_ = false;
+    bool unattended_ = false;
     std::unique_ptr<SoundPlayer> sounds_;
     QPointer<frmHide> cover_;
     QPointer<frmAnalysis> analysis_;

@@ -6,7 +6,7 @@
 #include "app/about.h"
 #include "app/frmmain.h"
 #include "app/frmpreferences.h"
-#include "store/qt/frmplay.h"
+#include "app/frmplay.h"
 #include "table/cover.h"
 #include "table/files.h"
 #include "table/helpview.h"

@@ -376,6 +376,8 @@ void frmPreferences::cmdSave_Click()
         p.prfTolvaAutoSort = ckAutoSort->isChecked();
         applyBack();
         p.prfScrollVal = static_cast<int16_t>(HScroll1->value());
+        // Kept at once: a logout or a crash later in the run must not lose them.
+        main_.savePreferences();
         accept();
     });
 }

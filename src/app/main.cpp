@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/desktop.h"
+#include "app/exit_signals.h"
 #include "app/frmmain.h"
 #include "cards/random.h"
 #include "store/qt/settings.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
         if (store.read("path").value_or("True") == "True")
             QDir::setCurrent(ctx.programDir);
         dm::frmMain window(ctx);
+        const dm::ExitSignals exitSignals([&window] { window.closeUnattended(); });
         const auto hide = store.read("prfHideDesktop");
         if (hide && *hide != "False") {
             window.prefs.prfHideDesktop = true;

@@ -273,4 +273,15 @@ void savePrefs(SettingsStore& store, const Prefs& p)
     textIfSet("prfPKBackground", p.prfPKBackground);
 }
 
+std::map<std::string, std::string> savedTexts(const Prefs& prefs)
+{
+    struct Texts : SettingsStore {
+        std::map<std::string, std::string> values;
+        std::optional<std::string> read(const std::string&) override { return std::nullopt; }
+        void write(const std::string& key, const std::string& value) override { values[key] = value; }
+    } texts;
+    savePrefs(texts, prefs);
+    return texts.values;
+}
+
 }  // namespace dm

@@ -2,6 +2,7 @@
 // The user's preferences as the main window holds them during a run, and the
 // rules that load them from and save them to the settings store.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ namespace dm {
 std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& prefs);
 // Writes the keys in the save order and by the save rules.
 void savePrefs(SettingsStore& store, const Prefs& prefs);
+// The texts savePrefs writes, by key: two equal results mean nothing new to store.
+std::map<std::string, std::string> savedTexts(const Prefs& prefs);
 // The Boolean rule: only the exact text "False" is false.
 bool storedBool(const std::string& text);
 // The numeric text the store may hold, read as the original program read it:

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -23,14 +22,6 @@ namespace fs = std::filesystem;
 
 constexpr size_t kRecordSize = 22;
 constexpr size_t kFileSize = kRecordSize * kScoreEntries;
-
-// Present means its length can be read and is not zero; any error counts as absent.
-bool fileHasData(const std::string& path)
-{
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    return !ec && size > 0;
-}
 
 std::vector<char> encode(const TopScores& scores)
 {
@@ -46,38 +37,13 @@ std::vector<char> encode(const TopScores& scores)
     return bytes;
 }
 
-// Everything past record 9 of the current file; the program never shortens it.
-// nullopt when something that is not a readable file is in the way, so a rewrite
-// never loses data it could not see.
-std::optional<std::vector<char>> oldTail(const fs::path& path)
-{
-    std::error_code ec;
-    const auto st = fs::status(path, ec);
-    if (st.type() == fs::file_type::not_found)
-        return std::vector<char>{};
-    if (ec || st.type() != fs::file_type::regular)
-        return std::nullopt;
-    const auto size = fs::file_size(path, ec);
-    if (ec)
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    if (size <= kFileSize)
-        return std::vector<char>{};
-    std::vector<char> tail(size - kFileSize);
-    in.seekg(static_cast<std::streamoff>(kFileSize));
-    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
-    if (!in)
-        return std::nullopt;
-    return tail;
-}
-
-bool writeAll(int fd, const std::vector<char>& bytes)
+// All of bytes, from the file offset, or from the start of the file whatever the offset.
+bool writeAll(int fd, const std::vector<char>& bytes, bool atStart = false)
 {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = atStart ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done))
+                                  : ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -138,27 +104,25 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string because(int err) { return err ? " (" + std::string(std::strerror(err)) + ")" : std::string(); }
 
-// A folder that cannot be written still lets its writable file be changed: the nine
-// records are written over the old ones (never shortening the file) and synced. Not
-// atomic like the rename, but the only way the new tables are kept at all.
+// Writes the nine records over the old ones, never shortening the file: for a writable file
+// in a folder that cannot be written, and for a file longer than nine records. Not atomic
+// like the rename, so a write that fails half-way puts the old records back.
 ScoreSave rewriteInPlace(int fd, const std::vector<char>& records, const std::string& name)
 {
-    if (::lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, records) || ::fsync(fd) != 0)
-        return {name + " could not be written" + because(errno)};
-    return {};
+    std::vector<char> before(records.size());
+    ssize_t had = 0;
+    do
+        had = ::pread(fd, before.data(), before.size(), 0);
+    while (had < 0 && errno == EINTR);
+    if (writeAll(fd, records, true) && ::fsync(fd) == 0)
+        return {};
+    const int err = errno;
+    if (had > 0) {
+        before.resize(static_cast<size_t>(had));
+        writeAll(fd, before, true);
+    }
+    return {name + " could not be written" + because(err)};
 }
-
-const std::array<std::array<const char*, 3>, 3> kPrompts = {{
-    {"You have the top Tolva Rummy score. Please enter your name",
-     "You have the second highest  Tolva Rummy score. Please enter your name",
-     "You have the 3rd highest  Tolva Rummy score. Please enter your name"},
-    {"You have the top Video Poker strategy score. Please enter your name",
-     "You have the second highest Video Poker strategy score. Please enter your name",
-     "You have the 3rd highest Video Poker strategy score. Please enter your name"},
-    {"You have the top Video Poker Winnings score. Please enter your name",
-     "You have the second highest Video Poker Winnings score. Please enter your name",
-     "You have the 3rd highest Video Poker Winnings score. Please enter your name"},
-}};
 
 }  // namespace
 
@@ -179,16 +143,24 @@ TopScores defaultTopScores()
     return t;
 }
 
-TopScores readScoreFile(const std::string& path)
+std::optional<TopScores> readScoreFileIfThere(const std::string& path)
 {
-    if (!fileHasData(path))
-        return defaultTopScores();
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return defaultTopScores();
-    std::vector<char> bytes(kFileSize);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    const auto got = static_cast<size_t>(in.gcount());
+    // Never through a link, never from anything but a plain file (a FIFO would block), and
+    // never more than the nine records, however long the file is.
+    const Fd in{::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
+    struct stat st {};
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+        return std::nullopt;
+    std::array<char, kFileSize> bytes{};
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::pread(in.fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
 
     TopScores t;
     for (size_t k = 0; k < t.size(); ++k) {
@@ -207,53 +179,60 @@ TopScores readScoreFile(const std::string& path)
     return t;
 }
 
+TopScores readScoreFile(const std::string& path) { return readScoreFileIfThere(path).value_or(defaultTopScores()); }
+
 ScoreSave writeScoreFile(const std::string& path, const TopScores& scores)
 {
-    // Write through a link to its target so the link itself survives the rename.
+    const fs::path target(path);
+    const std::string name = quoted(path);
     std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec)
-            return {quoted(path) + " leads nowhere (" + ec.message() + ")"};
-    }
-    const std::string name = quoted(target.string());
+    const auto kind = fs::symlink_status(target, ec).type();
+    if (kind != fs::file_type::not_found && kind != fs::file_type::regular)
+        return {name + " is a link or not a plain file and was left alone"};
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const auto tail = oldTail(target);
-    if (!tail)
-        return {name + " is not a file that can be read"};
-    std::vector<char> bytes = encode(scores);
-    bytes.insert(bytes.end(), tail->begin(), tail->end());
+    const std::vector<char> records = encode(scores);
+    const std::string stem = "." + target.filename().string() + ".";
+    removeStaleTemps(dir, stem);
 
     // The user may have made the file read-only to keep its tables; the rename below
     // would replace it all the same, so ask the file itself first.
     Fd old;
-    if (fs::exists(target, ec)) {
-        old.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    off_t oldSize = 0;
+    if (kind == fs::file_type::regular) {
+        // Read access too, so a failed rewrite in place can put the old records back.
+        old.fd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (old.fd < 0 && errno == EACCES)
+            old.fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (old.fd < 0 && (errno == EACCES || errno == EPERM))
             return {name + " is read-only"};
         if (old.fd < 0)
             return {name + " cannot be written" + because(errno), errno == EROFS};
+        struct stat st {};
+        if (::fstat(old.fd, &st) != 0 || !S_ISREG(st.st_mode))
+            return {name + " is a link or not a plain file and was left alone"};
+        oldSize = st.st_size;
     }
+    // A longer file keeps everything past record 9. Copying that would take as long as
+    // the file is and fill its holes, so the records are written over the old ones.
+    if (oldSize > static_cast<off_t>(kFileSize))
+        return rewriteInPlace(old.fd, records, name);
 
     // A complete new file next to the old one, then an atomic rename: a crash or a
     // full disk leaves either the old tables or the new ones, never half of each.
-    const std::string stem = "." + target.filename().string() + ".";
-    removeStaleTemps(dir, stem);
     std::string tmp = (dir / (stem + "XXXXXX")).string();
     Fd fresh{::mkostemp(tmp.data(), O_CLOEXEC)};
     if (fresh.fd < 0) {
         const int err = errno;
         if (old.fd >= 0 && (err == EACCES || err == EPERM))
-            return rewriteInPlace(old.fd, encode(scores), name);
+            return rewriteInPlace(old.fd, records, name);
         return {"the folder " + quoted(dir.string()) + " cannot be written" + because(err), true};
     }
     // Held until after the rename: the mark that this file is still being written.
     ::flock(fresh.fd, LOCK_EX);
     struct stat st {};
-    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    const mode_t mode = old.fd >= 0 && ::fstat(old.fd, &st) == 0 ? (st.st_mode & 07777) : 0644;
     int err = 0;
-    if (::fchmod(fresh.fd, mode) != 0 || !writeAll(fresh.fd, bytes) || ::fsync(fresh.fd) != 0 ||
+    if (::fchmod(fresh.fd, mode) != 0 || !writeAll(fresh.fd, records) || ::fsync(fresh.fd) != 0 ||
         std::rename(tmp.c_str(), target.c_str()) != 0) {
         err = errno;
         ::unlink(tmp.c_str());
@@ -265,29 +244,6 @@ ScoreSave writeScoreFile(const std::string& path, const TopScores& scores)
     if (const Fd folder{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)}; folder.fd >= 0)
         ::fsync(folder.fd);
     return {};
-}
-
-ScoreSave CheckTopScores(TopScores& scores, RunResults& results, const InputBox& ask, const std::string& path)
-{
-    const std::array<int16_t, 3> values = {results.playerBank, results.perfectPlay, results.pokerMoney};
-    for (size_t table = 0; table < 3; ++table) {
-        const int16_t v = values[table];
-        const size_t first = table * 3;
-        size_t place = 0;
-        while (place < 3 && scores[first + place].score >= v)
-            ++place;
-        if (place == 3)
-            continue;
-        const std::string answer = ask(kPrompts[table][place], "Congratulations", "anonymous");
-        if (answer.empty())
-            continue;
-        for (size_t i = first + 2; i > first + place; --i)
-            scores[i] = scores[i - 1];
-        scores[first + place] = {scoreName(answer), v};
-        if (table == 1)
-            results.perfectPlay = 0;
-    }
-    return writeScoreFile(path, scores);
 }
 
 }  // namespace dm

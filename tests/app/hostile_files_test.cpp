@@ -1,8 +1,11 @@
 // Broken, odd and too many data files beside the program, and a score file or settings
 // store that cannot be written: the table still plays, and the user is told what was lost.
+#include <QCheckBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "app/frmpreferences.h"
 #include "app_fixture.h"
 #include "store/qt/settings.h"
 #include "table/cardfaces.h"
@@ -99,8 +102,8 @@ TEST_F(HostileTest, StoredNamesWithFoldersAndOddLettersStayInsideThePicturesFold
     EXPECT_TRUE(messages.empty()) << messageTexts();
 }
 
-// Where the program folder cannot take the scores they go to the user's data folder; when
-// that fails too, the user is told where both were.
+// Where the program folder cannot take the scores (or holds a folder by the file's name)
+// they go to the user's data folder; when that fails too, the user is told where both were.
 struct ScoreFileCase {
     const char* name;
     bool folderAtTheFile, programDirGone, userDirBlocked;  // a folder "stats.dat"; a file where the user's folder goes
@@ -126,14 +129,18 @@ TEST_P(UnwritableScoreFile, ScoresLandPerUserOrTheUserIsToldWhere)
     qunsetenv("XDG_DATA_HOME");
     const QString mine = home + "/" + QCoreApplication::applicationName() + "/stats.dat";
     EXPECT_EQ(store.values["prfWager"], "10");
-    if (c.programDirGone && !c.userDirBlocked) {
-        EXPECT_TRUE(messages.empty()) << messageTexts();
+    if (!c.userDirBlocked) {
+        // A folder named "stats.dat" is no score file: passed over, and said once.
+        ASSERT_EQ(messages.size(), c.folderAtTheFile ? 1u : 0u) << messageTexts();
+        if (c.folderAtTheFile)
+            EXPECT_TRUE(messages[0].contains("neither read nor written") && messages[0].contains(mine)) << messageTexts();
         EXPECT_EQ(readScoreFile(mine.toStdString())[0].score, 180);
+        EXPECT_TRUE(!c.folderAtTheFile || QFileInfo(programDir + "/stats.dat/inner").isDir());
         return;
     }
     ASSERT_EQ(messages.size(), 1u) << messageTexts();
     EXPECT_TRUE(messages[0].startsWith("Your scores could not be saved")) << messageTexts();
-    EXPECT_TRUE(messages[0].contains(c.programDirGone ? QFileInfo(mine).path() : programDir + "/stats.dat")) << messageTexts();
+    EXPECT_TRUE(messages[0].contains(QFileInfo(mine).path())) << messageTexts();
     EXPECT_TRUE(messages[0].contains(programDir)) << "where it tried first";
 }
 
@@ -142,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnwritableScoreFile,
                                            ScoreFileCase{"NoProgramFolder", false, true, false}, ScoreFileCase{"NeitherFolderWritable", false, true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HostileTest, SettingsStoreThatCannotBeWrittenIsTold)
+// A settings store that cannot be written: nothing is said while nothing changed; a change
+// is told once, at the dialog's Save, naming the file, and not again at the exit.
+TEST_F(HostileTest, SettingsStoreThatCannotBeWrittenIsToldOnceWithItsPlace)
 {
     // A plain file where the settings folder must go: even root cannot create it.
     put("blocker", "not a folder");
@@ -151,13 +160,24 @@ TEST_F(HostileTest, SettingsStoreThatCannotBeWrittenIsTold)
     settings = &qs;
     start();
     w->close(), w.reset();
+    EXPECT_TRUE(messages.empty()) << messageTexts();
+    EXPECT_EQ(QFileInfo(programDir + "/stats.dat").size(), 198);
+
+    start();
+    for (const bool sound : {false, true}) {  // Save twice: still one message
+        frmPreferences dialog(*w);
+        dialog.show();
+        dialog.ckSounds->setChecked(sound);
+        dialog.cmdSave->click();
+    }
+    EXPECT_EQ(messages.size(), 1u) << "told at Save: " << messageTexts();
+    w->close(), w.reset();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-
-    const std::string shown = messageTexts();
-    EXPECT_NE(shown.find("Your preferences could not be saved"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("Your scores could not be saved"), std::string::npos);
-    EXPECT_EQ(QFileInfo(programDir + "/stats.dat").size(), 198);
+    ASSERT_EQ(messages.size(), 1u) << messageTexts();
+    EXPECT_TRUE(messages[0].startsWith("Your preferences could not be saved") &&
+                messages[0].contains(programDir + "/blocker/config"))
+        << messageTexts();
 }
 
 }  // namespace

@@ -75,6 +75,24 @@ TEST_F(PrefsDialogTest, SpacingIsTenToFortyAndOtherNumbersKeepTheDialogOpen)
     }
 }
 
+// Save puts the choices in the settings store at once, not only when the window closes
+// (a logout or a crash would lose them); Cancel writes nothing.
+TEST_F(PrefsDialogTest, SaveKeepsTheChoicesInTheStoreAtOnce)
+{
+    w->prefs.prfSound = true;
+    w->prefs.isPoker = true;
+    const auto before = store.values;
+    open().ckSounds->setChecked(false);
+    dlg->cmdCancel->click();
+    EXPECT_EQ(store.values, before);
+    open().ckSounds->setChecked(false);
+    choose("red.png");
+    dlg->cmdSave->click();
+    EXPECT_EQ(store.values["prfSound"], "False");
+    EXPECT_EQ(store.values["prfPKCustomBackFace"], "red.png");
+    EXPECT_EQ(store.values["isPoker"], "True") << "the game on the table too";
+}
+
 TEST_F(PrefsDialogTest, CancelKeepsEverythingButSpeedAndColour)
 {
     w->prefs.prfSound = true;

@@ -1,5 +1,7 @@
 #include "e2e_session.h"
 
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,6 +116,11 @@ unsigned long XSession::waitForTitle(const QString& titlePattern, int timeoutMs)
 bool XSession::closeWindow(unsigned long window)
 {
     return run("wmctrl", {"-i", "-c", "0x" + QString::number(window, 16)}).exitCode == 0;
+}
+
+bool XSession::signal(int sig)
+{
+    return app_ && app_->state() == QProcess::Running && ::kill(static_cast<pid_t>(app_->processId()), sig) == 0;
 }
 
 bool XSession::start(const QString& program, const QStringList& args, const QProcessEnvironment& e, const QString& dir)

@@ -32,6 +32,7 @@ public:
     // The program's exit status once it ends within the time; -1 when it kept running or crashed.
     int exitStatus(int timeoutMs);
     bool closeWindow(unsigned long window);  // as the title bar's X does
+    bool signal(int sig);                    // as a logout or `kill` does
     int closeAndWait(unsigned long window) { return closeWindow(window) ? exitStatus(20000) : -1; }
     // Polls for a visible window whose title matches; 0 when none came in time.
     unsigned long waitForTitle(const QString& titlePattern, int timeoutMs);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <csignal>
 
 #include "e2e_layout.h"
 #include "e2e_session.h"
@@ -93,4 +94,39 @@ TEST(E2eClose, ClosingDuringTheOpeningDealEndsTheProgram)
     EXPECT_EQ(prefs.value("isPoker"), "True");
     EXPECT_EQ(prefs.value("prfWager"), "10");
     EXPECT_TRUE(QFile::exists(x.programDir() + "/stats.dat"));
+}
+
+// TERM and HUP (a logout, a shutdown) end the program as the window manager's close does:
+// the preferences and scores are kept, a new record takes the name box's default, and no
+// box that is up (here "Top Scores") holds the exit. The score file is read again at the
+// exit, so the low scores written while the program runs are the ones it competes with.
+TEST(E2eClose, TermAndHupCloseLikeTheWindowManager)
+{
+    for (const int sig : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(sig == SIGTERM ? "TERM" : "HUP");
+        XSession x;
+        const unsigned long window = x.open("[Preferences]\nprfWager=10\n");
+        ASSERT_NE(window, 0u) << x.why;
+        QByteArray records;
+        for (const int score : {50, 40, 30, 20, 20, 20, 100, 100, 100})
+            records += QByteArray("someone").leftJustified(20, ' ') + char(score) + char(0);
+        QFile scores(x.programDir() + "/stats.dat");
+        ASSERT_TRUE(scores.open(QIODevice::WriteOnly) && scores.write(records) == records.size());
+        scores.close();
+        if (sig == SIGHUP) {
+            ASSERT_TRUE(x.key("alt+p") && (QThread::msleep(400), x.key("Down Return")));
+            ASSERT_NE(x.waitForTitle("^Top Scores$", 10000), 0u) << "the scores dialog did not open";
+        }
+        QThread::msleep(500);
+        ASSERT_TRUE(x.signal(sig));
+        ASSERT_EQ(x.exitStatus(20000), 0) << "the program did not end by itself";
+        const auto prefs = storedPreferences(x.settingsFile());
+        EXPECT_EQ(prefs.value("prfWager"), "10");
+        EXPECT_EQ(prefs.value("isPoker"), "False") << "the preferences were not saved";
+        ASSERT_TRUE(scores.open(QIODevice::ReadOnly));
+        const QByteArray now = scores.readAll();
+        ASSERT_EQ(now.size(), 198);
+        EXPECT_EQ(now.left(22), QByteArray("anonymous").leftJustified(20, ' ') + char(100) + char(0));
+        EXPECT_EQ(now.mid(22, 22), records.left(22)) << "the old entries move down";
+    }
 }

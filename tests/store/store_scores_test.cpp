@@ -6,8 +6,6 @@
 #include <sys/resource.h>
 
 #include <QCoreApplication>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
@@ -15,7 +13,6 @@
 #include <fstream>
 
 #include "as_nobody.h"  // and <unistd.h>, <sys/wait.h>
-#include "store/qt/frmplay.h"
 #include "store/qt/highscores.h"
 #include "store/scores.h"
 
@@ -221,6 +218,7 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
 
     for (const auto& [i, score] : {std::pair{1, 120}, {2, 110}, {4, 10}, {5, 5}, {6, 120}, {7, 110}})
         t[static_cast<size_t>(i)].score = static_cast<int16_t>(score);
+    ASSERT_TRUE(writeScoreFile(file, t));  // the file is read again before each check
     r = {131, 15, 105};
     prompts.clear();
     answer = "a name that is far too long";
@@ -235,6 +233,32 @@ TEST_F(ScoreFile, CheckTopScoresAsksAndInserts)
         EXPECT_EQ(t[i].score, expected[i]) << i;
     EXPECT_EQ(r.perfectPlay, 0);
     EXPECT_EQ(encoded(readScoreFile(file)), encoded(t));
+}
+
+// A check that cannot get the lock keeps its entry for the next one, which reads the file
+// again (another copy wrote it meanwhile) and stores both.
+TEST_F(ScoreFile, AnEntryNotYetStoredSurvivesTheNextReadOfTheFile)
+{
+    TopScores t = defaultTopScores();
+    ScoreRun run{.lockWait = std::chrono::milliseconds(50)};
+    const InputBox ann = [](auto&, auto&, auto&) { return std::string("Ann"); };
+    const int held = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    RunResults r{.playerBank = 150};
+    const ScoreSave busy = CheckTopScores(t, r, ann, file, run);
+    EXPECT_NE(busy.error.find("another copy"), std::string::npos) << busy.error;
+    EXPECT_FALSE(fs::exists(path));
+    TopScores other = defaultTopScores();
+    other[0] = {scoreName("Bob"), 300};
+    ASSERT_TRUE(writeScoreFile(file, other));
+    ::close(held);
+
+    r = {};
+    ASSERT_TRUE(CheckTopScores(t, r, ann, file, run));
+    const TopScores now = readScoreFile(file);
+    EXPECT_EQ(now[0].name + now[1].name, scoreName("Bob") + scoreName("Ann"));
+    EXPECT_EQ(now[1].score, 150);
+    EXPECT_TRUE(run.unsaved.empty());
 }
 
 // Run as a user who cannot write the program's folder, as when it is installed.
@@ -277,21 +301,9 @@ TEST(ScoreFilePlace, BesideTheProgramWhenItCanBeWrittenThereElsePerUser)
     }
 }
 
-// The stake is taken only on close; clicking the chosen one again keeps it chosen. Names
-// outside Latin-1 get one question mark a character; a NUL ends them.
-TEST(FrmPlay, TakesTheStakeOnlyOnCloseAndShowsNamesAsLatin1)
+// Names outside Latin-1 get one question mark a character; a NUL ends them.
+TEST(ScoreNames, ShownAsLatin1)
 {
-    Prefs p{.prfWager = 5};
-    frmPlay dlg(p, defaultTopScores());
-    auto* ten = dlg.findChild<QRadioButton*>("opTen");
-    ASSERT_NE(ten, nullptr);
-    ten->click();
-    ten->click();
-    EXPECT_TRUE(ten->isChecked());
-    EXPECT_EQ(p.prfWager, 5);
-    dlg.findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(p.prfWager, 10);
-
     EXPECT_EQ(toNameBytes(QString::fromUtf8("Z\u00f6e \u0141ukasz \U0001F600") + QChar(0) + "rest"), "Z\xF6" "e ?ukasz ?");
     EXPECT_EQ(fromNameBytes("Z\xF6" "e"), QString::fromUtf8("Z\u00f6e"));
 }

@@ -2,9 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QInputDialog>
-#include <QPointer>
 #include <QStandardPaths>
+#include <filesystem>
 
 #include "table/files.h"
 
@@ -13,16 +12,22 @@ namespace dm {
 FilePlace writablePlace(const QString& programDir, const QString& fileName)
 {
     const QString beside = dataPath(programDir, fileName);
+    std::error_code ec;
+    const auto kind = std::filesystem::symlink_status(beside.toStdString(), ec).type();
+    // A link could lead anywhere, /etc included when run as root; a folder or a FIFO is no
+    // score file. Neither is touched.
+    const bool refused = kind != std::filesystem::file_type::not_found && kind != std::filesystem::file_type::regular;
     const QFileInfo file(beside);
-    if (QFileInfo(programDir).isWritable() || (file.isFile() && file.isWritable()))
+    if (!refused && (QFileInfo(programDir).isWritable() || (file.isFile() && file.isWritable())))
         return {beside, beside, beside};
     // Installed read-only: every user keeps a copy of their own.
     const QString mine = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (mine.isEmpty())
-        return {beside, beside, beside};  // nowhere else to go; writing will say so
+    if (mine.isEmpty())  // nowhere else to go; writing will say so
+        return refused ? FilePlace{QString(), QString(), beside, true} : FilePlace{beside, beside, beside};
     QDir().mkpath(mine);
     const QString path = QDir(mine).filePath(fileName);
-    return {path, filePresent(path) ? path : beside, beside};
+    const QString startFrom = filePresent(path) ? path : refused ? QString() : beside;
+    return {path, startFrom, beside, refused};
 }
 
 // QString::toLatin1 leaves unrepresentable characters undefined and would split a
@@ -41,20 +46,6 @@ std::string toNameBytes(const QString& text)
 QString fromNameBytes(const std::string& bytes)
 {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-InputBox makeInputBox(QWidget* parent)
-{
-    return [owner = QPointer<QWidget>(parent)](const std::string& prompt, const std::string& title,
-                                               const std::string& defaultText) {
-        // A window already closed (names are asked at exit) is no parent to centre on.
-        QWidget* parent = owner && owner->isVisible() ? owner.data() : nullptr;
-        bool ok = false;
-        const QString answer = QInputDialog::getText(parent, QString::fromStdString(title),
-                                                     QString::fromStdString(prompt), QLineEdit::Normal,
-                                                     QString::fromStdString(defaultText), &ok);
-        return ok ? toNameBytes(answer) : std::string();
-    };
 }
 
 }  // namespace dm

@@ -33,8 +33,14 @@ std::optional<std::string> QtSettingsStore::read(const std::string& key)
 
 void QtSettingsStore::write(const std::string& key, const std::string& value)
 {
-    settings_.setValue(keyPath(key), QString::fromStdString(value));
+    const QString path = keyPath(key), text = QString::fromStdString(value);
+    const QVariant now = settings_.value(path);
+    if (now.metaType().id() == QMetaType::QString && now.toString() == text)
+        return;
+    settings_.setValue(path, text);
 }
+
+std::string QtSettingsStore::place() const { return settings_.fileName().toStdString(); }
 
 bool QtSettingsStore::sync()
 {

@@ -1,4 +1,4 @@
-#include "store/qt/frmplay.h"
+#include "app/frmplay.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
