@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "app/hold_marker.h"
+#include "app/table_keys.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -56,6 +57,7 @@ frmMain::frmMain(AppContext ctx, QWidget* parent)
     cdtInit(cWidth, cHeight);
     buildMenus();
     buildTable();
+    buildTableAccess();
     Timer1_.setInterval(5000);
     connect(&Timer1_, &QTimer::timeout, this, [this] {
         guarded("Timer1_Timer", [this] { poker.Timer1_Timer(); });

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 
 #include "app/frmmain.h"
+#include "app/table_access.h"
+#include "app/table_keys.h"
 #include "app/hold_marker.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -140,6 +142,7 @@ bool frmMain::glide(QPoint from, QPoint to, int card, bool forPoker)
 
 bool frmMain::animateCard(Place from, Place to, int card)
 {
+    access_->cardMoved(from, to, card);
     if (from.kind == Place::Kind::PlayerSlot && from.slot < 8)
         refreshHand(Side::Player, from.slot, true);
     if (from.kind == Place::Kind::ComputerSlot && from.slot < 8)
@@ -291,6 +294,8 @@ void frmMain::Form_MouseUp()
 bool frmMain::eventFilter(QObject* watched, QEvent* e)
 {
     const auto type = e->type();
+    if (watched == surface_ && type == QEvent::KeyPress && keys_->keyPress(static_cast<QKeyEvent*>(e)))
+        return true;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, e);
