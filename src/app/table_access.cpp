@@ -55,7 +55,18 @@ TableAccess::TableAccess(frmMain& window, QWidget* table) : QObject(table), w_(w
     setObjectName(QStringLiteral("tableAccess"));
     mark_ = new FocusMark(window, table);
     status_item_ = add({"status", QAccessible::Notification, -1, false, [] { return true; },
-                        [this] { return status_; }, [] { return QRect(); }});
+                        [this] { return status_; }, [] { return QRect(); }, {}, [this] { return status_; }});
+    // The news as a list too: each line keeps its words, so a reader that comes late
+    // (or reads back) finds every move in order. The description numbers the lines.
+    const int news = add({"news", QAccessible::List, -1, false, [this] { return newsTotal_ > 0; },
+                          [] { return QStringLiteral("Table news"); }, [] { return QRect(); }});
+    for (int k = 0; k < kNewsKept; ++k) {
+        const auto line = [this, k] { return newsTotal_ - static_cast<int>(news_.size()) + k; };
+        add({QStringLiteral("news%1").arg(k), QAccessible::ListItem, news, false,
+             [this, k] { return k < static_cast<int>(news_.size()); },
+             [this, k] { return k < static_cast<int>(news_.size()) ? news_[k] : QString(); }, [] { return QRect(); }, {},
+             [this, k, line] { return k < static_cast<int>(news_.size()) ? QString::number(line() + 1) : QString(); }});
+    }
     buildRummyItems();
     buildPokerItems();
     seen_.resize(items_.size());
@@ -194,7 +205,9 @@ void TableAccess::refresh()
             QAccessibleStateChangeEvent e(iface(i), states);
             QAccessible::updateAccessibility(&e);
         }
-        if (now.name != was.name)
+        // The news lines move up one by one; only the status object speaks of them.
+        const bool newsLine = items_[i].key.startsWith(QLatin1String("news")) && items_[i].key.size() > 4;
+        if (now.name != was.name && !newsLine)
             send(iface(i), QAccessible::NameChanged);
         was = now;
     }
@@ -228,6 +241,11 @@ void TableAccess::flushStatus()
     statusQueued_ = false;
     status_ = pending_;
     pending_.clear();
+    news_.push_back(status_);
+    ++newsTotal_;
+    if (static_cast<int>(news_.size()) > kNewsKept)
+        news_.erase(news_.begin());
+    changed();
     if (!QAccessible::isActive())
         return;
     // A notification shown again is what a screen reader speaks; the name and
@@ -316,6 +334,7 @@ void TableAccess::winnerShown(Side winner)
 void TableAccess::dealShown()
 {
     followBanks(false);
+    pending_.clear();  // a deal makes whatever was about to be said old news
     std::vector<int> numbers;
     for (int i = 0; i < 9; ++i)
         numbers.push_back(w_.rummy.s.playerHand[i].number);

@@ -29,6 +29,7 @@ struct TableItem {
     std::function<QString()> name;
     std::function<QRect()> rect;      // in the table's coordinates
     std::function<bool()> checked;    // empty: not checkable
+    std::function<QString()> description;  // empty: none
 };
 
 class TableAccess : public QObject {
@@ -61,6 +62,8 @@ public:
     // in the same moment and said once.
     void announce(const QString& text);
     QString status() const { return status_; }
+    // The last news, oldest first, each with its number in the run.
+    static constexpr int kNewsKept = 20;
 
     // The table tells what it does.
     void cardMoved(Place from, Place to, int card);  // until the flow reports its moves
@@ -105,6 +108,8 @@ private:
     int status_item_ = -1;
     QString status_;
     QString pending_;
+    std::vector<QString> news_;  // every announcement of the run, the last kNewsKept kept
+    int newsTotal_ = 0;
     bool refreshQueued_ = false;
     bool statusQueued_ = false;
     bool movesReported_ = false;  // the flow calls movePlayed: the table's glides say nothing

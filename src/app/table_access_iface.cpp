@@ -69,9 +69,9 @@ public:
             return {};
         if (t == QAccessible::Name)
             return access_->name(index_);
-        // The status object says the same in its description, for readers that follow that.
-        if (t == QAccessible::Description && access_->item(index_).key == QLatin1String("status"))
-            return access_->name(index_);
+        const auto& describe = access_->item(index_).description;
+        if (t == QAccessible::Description && describe)
+            return describe();
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}

@@ -5,6 +5,7 @@
 #include "app/table_access.h"
 #include "app/table_words.h"
 #include "table/picture_box.h"
+#include "table/surface.h"
 
 namespace dm {
 
@@ -86,11 +87,11 @@ void TableAccess::buildRummyItems()
     add({"drawn", QAccessible::Button, -1, true, [&w, rummy] { return rummy() && w.picPlayerDraw_->isVisible(); },
          [&w] { return QStringLiteral("Your drawn card: ") + cardWords(w.rummy.s.playerHand[9].number); },
          geometryOf(w.picPlayerDraw_)});
-    add({"bankPlayer", QAccessible::StaticText, -1, false, [&w, rummy] { return rummy() && w.picPlayerHand_->isVisible(); },
+    add({"bankPlayer", QAccessible::StaticText, -1, false, [&w, rummy] { return rummy() && w.surface_->isVisible(); },
          [&w] { return QStringLiteral("Your bank: %1").arg(w.prefs.prfPlayerBank); },
          [&w] { return w.lblBankPlayer_; }});
     add({"bankComputer", QAccessible::StaticText, -1, false,
-         [&w, rummy] { return rummy() && w.picPlayerHand_->isVisible(); },
+         [&w, rummy] { return rummy() && w.surface_->isVisible(); },
          [&w] { return QStringLiteral("Computer's bank: %1").arg(w.prefs.prfComputerBank); },
          [&w] { return w.lblBankComputer_; }});
 }

@@ -70,8 +70,6 @@ class Session:
         time.sleep(0.5)
         os.environ.update({k: self.env[k] for k in ("DISPLAY",)})
         Atspi.init()
-        self.listener = Atspi.EventListener.new(self._on_event)
-        self.listener.register("object:property-change:accessible-name")
         env = dict(self.env)
         env.update(extra_env or {})
         self.app = subprocess.Popen([os.path.join(self.program_dir, "dunmere")], env=env, cwd=self.program_dir)
@@ -108,13 +106,6 @@ class Session:
         subprocess.run(["wmctrl", "-i", "-c", hex(self.window)], env=self.env)
 
     # ------------------------------------------------------------ AT-SPI
-
-    def _on_event(self, event):
-        try:
-            if event.source.get_name() is not None and event.source.get_role() == Atspi.Role.NOTIFICATION:
-                self.news.append(event.source.get_name())
-        except GLib.Error:
-            pass
 
     def pump(self, seconds=0.0):
         end = time.time() + seconds
@@ -192,3 +183,47 @@ class Session:
         node = node or self.frame()
         for n, d in self.walk(node):
             print("  " * d + f"[{n.get_role_name()}] {n.get_name()!r}")
+
+    def read_news(self):
+        """Brings self.news up to date from the table's news list (numbered lines)."""
+        t = self.table()
+        if not t:
+            return self.news
+        for node, _ in self.walk(t):
+            if node.get_name() == "Table news":
+                for i in range(node.get_child_count()):
+                    line = node.get_child_at_index(i)
+                    number = line.get_description()
+                    if number and number.isdigit():
+                        n = int(number)
+                        while len(self.news) < n:
+                            self.news.append(None)
+                        self.news[n - 1] = line.get_name()
+                break
+        return self.news
+
+    def children_of(self, prefix):
+        """The names of the shown children of the first place whose name starts so."""
+        t = self.table()
+        for node, _ in self.walk(t) if t else []:
+            if (node.get_name() or "").startswith(prefix):
+                kids = [node.get_child_at_index(i) for i in range(node.get_child_count())]
+                return [k.get_name() for k in kids if k.get_state_set().contains(Atspi.StateType.SHOWING)]
+        return []
+
+    def focused(self):
+        """The name of the place that holds the keyboard focus on the table."""
+        t = self.table()
+        if not t:
+            return None
+        for node, _ in self.walk(t):
+            if node is not t and node.get_state_set().contains(Atspi.StateType.FOCUSED):
+                return node.get_name()
+        return None
+
+    def dialogs(self):
+        """Top-level windows of the program other than the table, with their names."""
+        return [f for f in self.frames() if f is not None and f.get_name() != TITLE]
+
+    def texts_of(self, node):
+        return [(n.get_role_name(), n.get_name()) for n, _ in self.walk(node)]
