@@ -28,8 +28,12 @@ struct ExpertOptions {
     int samples = 96;  // sampled deals per decision, each choice played out on every one
 };
 
+struct SimHand;
+
 // The computer's side of the table as the Expert sees it; never reads the user's hand or the stock.
 ExpertSight expertSight(const RummyState& s);
+// The side to move of a simulated hand, as it sees it.
+ExpertSight simSight(const SimHand& h);
 
 bool expertTakesPile(const ExpertSight& sight, uint64_t seed, const ExpertOptions& options = {});
 // The slot 0..9 to throw once the tenth card is held.
