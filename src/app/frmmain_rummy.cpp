@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 
 #include "app/frmmain.h"
-#include "app/table_access.h"
 #include "app/table_keys.h"
 #include "app/hold_marker.h"
 #include "table/animation.h"
@@ -142,7 +141,6 @@ bool frmMain::glide(QPoint from, QPoint to, int card, bool forPoker)
 
 bool frmMain::animateCard(Place from, Place to, int card)
 {
-    access_->cardMoved(from, to, card);
     if (from.kind == Place::Kind::PlayerSlot && from.slot < 8)
         refreshHand(Side::Player, from.slot, true);
     if (from.kind == Place::Kind::ComputerSlot && from.slot < 8)

@@ -445,7 +445,6 @@ void frmMain::hideStartItem() { action("mnuStart")->setVisible(false); }
 void frmMain::showWinner(Side winner)
 {
     shownWinner_ = winner;
-    access_->winnerShown(winner);
     surface_->resetBoard();
     for (auto* b : picDeal_)
         b->hide();

@@ -46,8 +46,6 @@ void send(QAccessibleInterface* iface, QAccessible::Event type)
     QAccessible::updateAccessibility(&e);
 }
 
-bool humanSlot(Place::Kind k) { return k == Place::Kind::PlayerSlot || k == Place::Kind::PlayerDraw; }
-bool computerSlot(Place::Kind k) { return k == Place::Kind::ComputerSlot || k == Place::Kind::ComputerDraw; }
 }  // namespace
 
 TableAccess::TableAccess(frmMain& window, QWidget* table) : QObject(table), w_(window), table_(table)
@@ -255,36 +253,7 @@ void TableAccess::flushStatus()
     send(iface(status_item_), QAccessible::ObjectShow);
 }
 
-void TableAccess::cardMoved(Place from, Place to, int card)
-{
-    if (movesReported_)
-        return;
-    const auto& s = w_.rummy.s;
-    using K = Place::Kind;
-    std::optional<RummyMove> m;
-    if (to.kind == K::PlayerDraw && from.kind == K::Stock)
-        m = RummyMove{RummyMove::Kind::UserStock, s.playerHand[9].number};
-    else if (to.kind == K::PlayerDraw)
-        m = RummyMove{RummyMove::Kind::UserPile, card};
-    else if (to.kind == K::ComputerDraw && from.kind == K::Stock)
-        m = RummyMove{RummyMove::Kind::ComputerStock, s.computerHand[9].number};
-    else if (to.kind == K::ComputerDraw)
-        m = RummyMove{RummyMove::Kind::ComputerPile, card};
-    else if (to.kind == K::DiscardNext && humanSlot(from.kind))
-        m = RummyMove{RummyMove::Kind::UserDiscard, card};
-    else if (to.kind == K::DiscardNext && computerSlot(from.kind))
-        m = RummyMove{RummyMove::Kind::ComputerDiscard, card};
-    if (m)
-        tellMove(*m);
-}
-
 void TableAccess::movePlayed(const RummyMove& m)
-{
-    movesReported_ = true;
-    tellMove(m);
-}
-
-void TableAccess::tellMove(const RummyMove& m)
 {
     const QString card = cardWords(m.card);
     switch (m.kind) {
@@ -308,7 +277,6 @@ void TableAccess::tellMove(const RummyMove& m)
 
 void TableAccess::handOver(const RummyHandResult& r)
 {
-    handOverReported_ = true;
     const std::vector<int> hand(r.winningHand.begin(), r.winningHand.end());
     switch (r.outcome) {
     case RummyHandResult::Outcome::UserWon: announce(QStringLiteral("You win with %1.").arg(cardListWords(hand))); break;
@@ -317,18 +285,6 @@ void TableAccess::handOver(const RummyHandResult& r)
         break;
     case RummyHandResult::Outcome::Tie: announce(QStringLiteral("The game is a tie.")); break;
     }
-}
-
-void TableAccess::winnerShown(Side winner)
-{
-    if (handOverReported_)
-        return;
-    const Hand& hand = winner == Side::Player ? w_.rummy.s.playerHand : w_.rummy.s.computerHand;
-    std::vector<int> numbers;
-    for (const auto& c : hand)
-        numbers.push_back(c.number);
-    announce((winner == Side::Player ? QStringLiteral("You win with %1.") : QStringLiteral("The computer wins with %1."))
-                 .arg(cardListWords(numbers)));
 }
 
 void TableAccess::dealShown()

@@ -66,10 +66,8 @@ public:
     static constexpr int kNewsKept = 20;
 
     // The table tells what it does.
-    void cardMoved(Place from, Place to, int card);  // until the flow reports its moves
     void movePlayed(const RummyMove& move);
     void handOver(const RummyHandResult& result);
-    void winnerShown(Side winner);
     void dealShown();
     void pokerCardShown(int pos, CardShow how);
     void pokerHandDrawn();
@@ -91,7 +89,6 @@ private:
     QRect markRect() const;
     QString pokerHandWords() const;
     void followBanks(bool tell);
-    void tellMove(const RummyMove& move);
 
     frmMain& w_;
     QPointer<QWidget> table_;
@@ -112,8 +109,6 @@ private:
     int newsTotal_ = 0;
     bool refreshQueued_ = false;
     bool statusQueued_ = false;
-    bool movesReported_ = false;  // the flow calls movePlayed: the table's glides say nothing
-    bool handOverReported_ = false;
     std::array<std::optional<LabelLight>, 21> lights_{};
     std::array<CardShow, 5> pokerShown_{};
     bool pokerDrawing_ = false;

@@ -24,7 +24,7 @@ def news_since(s, start):
 
 def place(s, prefix):
     for role, names in s.places().items():
-        for n in names if role != "list item" else []:
+        for n in names if role not in ("list item", "notification") else []:
             if n and n.startswith(prefix):
                 return n
     return None
