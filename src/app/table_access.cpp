@@ -37,6 +37,7 @@ private:
 
 namespace {
 constexpr int kMarkMargin = 4;
+constexpr int kNewsGatherMs = 250;
 
 void send(QAccessibleInterface* iface, QAccessible::Event type)
 {
@@ -231,7 +232,9 @@ void TableAccess::announce(const QString& text)
     if (statusQueued_)
         return;
     statusQueued_ = true;
-    QTimer::singleShot(0, this, [this] { flushStatus(); });
+    // A screen reader that gets two notices in quick succession says only the last:
+    // what happens within a moment (a win and the banks) is said as one.
+    QTimer::singleShot(qRound(kNewsGatherMs * w_.context().timeScale), this, [this] { flushStatus(); });
 }
 
 void TableAccess::flushStatus()
