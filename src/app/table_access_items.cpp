@@ -83,7 +83,9 @@ void TableAccess::buildRummyItems()
                  const CardRec& c = w.rummy.s.playerHand[i];
                  const int strip = i == 8 ? w.cWidth : std::min(w.cWidth, c.right - c.left);
                  return QRect(w.picPlayerHand_->pos() + QPoint(c.left, 0), QSize(strip, w.picPlayerHand_->height()));
-             }});
+             },
+             {},
+             [&w] { return w.rummy.s.mustDiscard ? QStringLiteral("raised: Enter throws it") : QString(); }});
     add({"drawn", QAccessible::Button, -1, true, [&w, rummy] { return rummy() && w.picPlayerDraw_->isVisible(); },
          [&w] { return QStringLiteral("Your drawn card: ") + cardWords(w.rummy.s.playerHand[9].number); },
          geometryOf(w.picPlayerDraw_)});
