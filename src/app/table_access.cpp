@@ -167,6 +167,9 @@ bool TableAccess::eventFilter(QObject* watched, QEvent* e)
         changed();
     if (t == QEvent::FocusIn && watched == table_)
         sendFocus();
+    // The mark is for the keyboard; a click means the mouse is in charge again.
+    if (t == QEvent::MouseButtonPress)
+        mark_->hide();
     return QObject::eventFilter(watched, e);
 }
 
