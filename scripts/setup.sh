@@ -8,7 +8,8 @@ shift || true
 
 packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth xdotool openbox wmctrl x11-utils imagemagick time pkg-config
-          desktop-file-utils appstream dpkg-dev libgif-dev libimagequant-dev)
+          desktop-file-utils appstream dpkg-dev libgif-dev libimagequant-dev
+          at-spi2-core python3-pyatspi dbus qt6-base-private-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

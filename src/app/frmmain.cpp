@@ -16,6 +16,7 @@
 
 #include "app/hold_marker.h"
 #include "app/namebox.h"
+#include "app/table_keys.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -58,6 +59,7 @@ frmMain::frmMain(AppContext ctx, QWidget* parent)
     cdtInit(cWidth, cHeight);
     buildMenus();
     buildTable();
+    buildTableAccess();
     Timer1_.setInterval(5000);
     connect(&Timer1_, &QTimer::timeout, this, [this] {
         guarded("Timer1_Timer", [this] { poker.Timer1_Timer(); });

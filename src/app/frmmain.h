@@ -28,6 +28,8 @@ class CardSprite;
 class HoldMarker;
 class PictureBox;
 class SoundPlayer;
+class TableAccess;
+class TableKeys;
 class TableSurface;
 class frmAnalysis;
 class frmHide;
@@ -154,6 +156,11 @@ public:
     void setTimerRunning(bool running) override;
     void offerPerfectRun(int16_t run) override;
     void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) override;
+    void movePlayed(const RummyMove& move) override;
+    void handOver(const RummyHandResult& result) override;
+
+    // The table for the keyboard and screen readers.
+    TableAccess* tableAccess() const { return access_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -162,6 +169,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    friend class TableAccess;
+    friend class TableKeys;
+    void buildTableAccess();
+
     // Start-up and shut-down.
     void buildMenus();
     void buildTable();
@@ -241,6 +252,8 @@ private:
     QRect lblBankComputer_;
     std::array<QImage, 2> customBacks_;  // the user's own back pictures: rummy, poker
     QTimer Timer1_;
+    TableAccess* access_ = nullptr;
+    std::unique_ptr<TableKeys> keys_;
 
     QMenu* mnuAction_ = nullptr;
     QMenu* mnuBackground_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/frmanalysis.h"
 #include "app/frmmain.h"
+#include "app/table_access.h"
 
 namespace dm {
 
@@ -29,6 +30,7 @@ void frmMain::mnuAnalyzeHand_Click()
 void frmMain::handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize)
 {
     session.record(dealt, held, prize);
+    access_->pokerHandDrawn();
     if (analysis_)
         analysis_->sessionChanged();
 }

@@ -7,6 +7,7 @@
 #include "app/frmmain.h"
 #include "app/frmpreferences.h"
 #include "app/frmplay.h"
+#include "app/zoom.h"
 #include "table/cover.h"
 #include "table/files.h"
 #include "table/helpview.h"
@@ -68,6 +69,7 @@ void frmMain::buildMenus()
         connect(a, &QAction::triggered, this, [this, i] { mnuBackgoundSelected_Click(i); });
         mnuBackgoundSelected_.append(a);
     }
+    addZoomMenu(*this, prefsMenu);
     connect(addItem(prefsMenu, "mnuMoreOptions", tr("More Options..")), &QAction::triggered, this,
             [this] { mnuMoreOptions_Click(); });
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/frmmain.h"
+#include "app/table_access.h"
 #include "app/hold_marker.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -79,6 +80,7 @@ void frmMain::setUpPokerTable()
 
 void frmMain::colourLabelsNormal()
 {
+    access_->labelsCleared();
     for (int i = 0; i < 21; ++i) {
         if (i % 2 == 0)
             colourLabel(pkLabel_[i], fromBgr(0x808080), fromBgr(0xFFFFFF));
@@ -91,6 +93,7 @@ void frmMain::lightLabel(int cls, LabelLight light)
 {
     if (cls < 1 || cls > 21)
         return;
+    access_->labelLit(cls, light);
     unsigned back = 0x00C000;
     switch (light) {
     case LabelLight::BestPlay: back = 0xC0C0FF; break;
@@ -122,6 +125,7 @@ void frmMain::drawPokerCard(int pos, CardShow how)
 void frmMain::showCard(int pos, CardShow how)
 {
     drawPokerCard(pos, how);
+    access_->pokerCardShown(pos, how);
     followPokerTable();
 }
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "app/frmmain.h"
+#include "app/table_keys.h"
 #include "app/hold_marker.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -291,6 +292,8 @@ void frmMain::Form_MouseUp()
 bool frmMain::eventFilter(QObject* watched, QEvent* e)
 {
     const auto type = e->type();
+    if (watched == surface_ && type == QEvent::KeyPress && keys_->keyPress(static_cast<QKeyEvent*>(e)))
+        return true;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, e);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/frmmain.h"
+#include "app/table_access.h"
 #include "app/hold_marker.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -434,6 +435,7 @@ void frmMain::showDeal()
     drawDiscardPile();
     if (!prefs.isPoker)
         showStock(0);
+    access_->dealShown();
 }
 
 void frmMain::hideStartItem() { action("mnuStart")->setVisible(false); }

@@ -59,6 +59,7 @@ QWidget* frmPlay::rummyPage()
         button = new QRadioButton(QString::fromLatin1(caption), frame);
         button->setObjectName(QLatin1String(name));
         button->setAutoExclusive(false);
+        button->setAccessibleName(QStringLiteral("Stake ") + QLatin1String(caption));
         box->addWidget(button);
         stakeRow->addWidget(frame);
         connect(button, &QRadioButton::clicked, this, click);

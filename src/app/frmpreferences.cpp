@@ -147,6 +147,8 @@ QWidget* frmPreferences::generalPage()
     HScroll1->setRange(0, 1000);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(100);
+    HScroll1->setAccessibleName(QStringLiteral("Animation Delay"));
+    HScroll1->setAccessibleDescription(QStringLiteral("Slower to the left, faster to the right"));
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
     Label4 = named(new QLabel(QStringLiteral("100"), speed), "Label4");
     Label4->setMinimumWidth(48);
@@ -203,6 +205,7 @@ QWidget* frmPreferences::backsPage()
     comboLabel->setBuddy(Combo1);
     picBacks = named(new QLabel(image), "picBacks");
     picBacks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picBacks->setAccessibleName(QStringLiteral("Card back preview"));
     imageBox->addWidget(comboLabel);
     imageBox->addWidget(Combo1);
     imageBox->addWidget(picBacks);
@@ -213,8 +216,10 @@ QWidget* frmPreferences::backsPage()
     auto* outlineLabel = named(new QLabel(QStringLiteral("Hold  Card Outline color"), outline), "Label7");
     lblColor = named(new QLabel(outline), "lblColor");
     lblColor->setFixedSize(64, 28);
+    lblColor->setAccessibleName(QStringLiteral("Hold card outline color"));
     cmdChangeColor = named(new QPushButton(QStringLiteral("change"), outline), "cmdChangeColor");
     connect(cmdChangeColor, &QPushButton::clicked, this, &frmPreferences::cmdChangeColor_Click);
+    cmdChangeColor->setAccessibleName(QStringLiteral("Change the hold card outline color"));
     auto* colourRow = new QHBoxLayout;
     colourRow->addWidget(lblColor);
     colourRow->addWidget(cmdChangeColor);
@@ -360,6 +365,7 @@ void frmPreferences::showColour(QColor c)
     lblColor->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid palette(mid); border-radius: 3px;")
                                 .arg(c.name()));
     lblColor->setToolTip(c.name());
+    lblColor->setAccessibleDescription(c.name());
 }
 
 void frmPreferences::cmdSave_Click()

@@ -6,6 +6,7 @@
 #include "app/desktop.h"
 #include "app/exit_signals.h"
 #include "app/frmmain.h"
+#include "app/zoom.h"
 #include "cards/random.h"
 #include "store/qt/settings.h"
 #include "table/cover.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
     // Answered before any window system is needed, so they work on a text console.
     if (const auto status = dm::answerInfoOption(argc, argv))
         return *status;
+    {
+        dm::QtSettingsStore stored;
+        dm::applyZoom(dm::storedZoom(stored));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dunmere"));
     QGuiApplication::setDesktopFileName(dm::kAppId);

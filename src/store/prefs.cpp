@@ -231,6 +231,7 @@ std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& p)
     p.prfScrollVal = d.prfScrollVal;
     if (const auto text = store.read("prfScrollVal"); text && !text->empty())
         p.prfScrollVal = fitNumber<int16_t>(*text, "prfScrollVal", bad).value_or(d.prfScrollVal);
+    rangedKey<int16_t>(store, "dmZoom", p.dmZoom, d.dmZoom, 100, 200, bad);
     return bad;
 }
 
@@ -271,6 +272,7 @@ void savePrefs(SettingsStore& store, const Prefs& p)
     num("prfAnimationDelay", p.prfAnimationDelay);
     textIfSet("prfTolvaBackground", p.prfTolvaBackground);
     textIfSet("prfPKBackground", p.prfPKBackground);
+    num("dmZoom", p.dmZoom);
 }
 
 std::map<std::string, std::string> savedTexts(const Prefs& prefs)

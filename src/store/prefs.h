@@ -43,6 +43,7 @@ struct Prefs {
     bool prfHideDesktop = false;
     int16_t prfComputerBank = 100;
     int16_t prfPlayerBank = 100;
+    int16_t dmZoom = 100;  // the size of the whole program in percent, from the next start
 };
 
 }  // namespace dm

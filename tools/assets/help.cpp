@@ -198,11 +198,28 @@ come back the timer starts again at 100.</p>
 <a name="keyboard"></a><h2>Keyboard</h2>
 <table border="1" cellspacing="0" cellpadding="4">
 <tr><th>Key</th><th>Does</th></tr>
+<tr><td>Tab, Shift+Tab</td><td>move the focus mark (a dashed frame in the hold card outline colour) from place to place:
+the stock, the discard pile, your hand and your drawn card in rummy; the deck and the five cards in video poker</td></tr>
+<tr><td>Left, Right</td><td>move the focus mark along your hand, one card at a time</td></tr>
+<tr><td>Space or Enter</td><td>do what a click on the place under the focus mark does: take the top of the stock or of the
+discard pile, throw the focused card (it stands raised) or the drawn card; in video poker deal or draw on the deck (where
+the mark starts), hold or release a card</td></tr>
+<tr><td>Ctrl+Left, Ctrl+Right</td><td>Tolva-Rummy: move the focused card one place along your hand, as a drag does</td></tr>
+<tr><td>Home, End</td><td>Tolva-Rummy: send the focused card to the left or the right end of your hand, as a right or
+left click does (not while a card must be thrown)</td></tr>
 <tr><td>1 to 5</td><td>Video Poker: hold or release the card in position 1 to 5, counted from the left</td></tr>
-<tr><td>Space or Enter</td><td>clicks the deal pile (deal, draw, or take a card in rummy)</td></tr>
+<tr><td>F2</td><td>Analyze Hand</td></tr>
 <tr><td>Ctrl+V</td><td>Play Video Poker</td></tr>
 <tr><td>Ctrl+R</td><td>Play Tolva-Rummy</td></tr>
 </table>
+<p>While the computer plays, the keys do what a click does then: nothing. The first Tab only shows where the focus
+mark stands.</p>
+<p><b>Screen readers.</b> Every place on the table has a name a screen reader reads (&quot;Your hand, 9 cards:
+seven of hearts, ...&quot;, &quot;Discard pile, 3 cards, top: five of hearts&quot;, &quot;Card 2: king of spades,
+held&quot;, &quot;Won: 15&quot;), and the focus mark is the reader's focus. What happens (the computer's moves,
+the winner, the banks, the deal, the draw and the pay, the adviser's best play) is told by the table's status
+object and kept in its &quot;Table news&quot; list. <b>Zoom</b> in the Preferences menu makes the whole program
+larger from its next start.</p>
 )");
     html += kBackToContents;
     html += QStringLiteral(R"(
@@ -239,6 +256,7 @@ in your own data folder (~/.local/share/Dunmere); delete it to start afresh.</p>
 <tr><td>Preferences</td><td>Show Scores</td><td>the Top Scores dialog with the stakes and both banks</td></tr>
 <tr><td>Preferences</td><td>Hide Desktop / Show Desktop</td><td>covers the rest of the screen behind the table, or uncovers it</td></tr>
 <tr><td>Preferences</td><td>Select Background</td><td>lists the pictures in the pics folder; choose one as the background of the game on the table</td></tr>
+<tr><td>Preferences</td><td>Zoom</td><td>100 %, 125 %, 150 % or 200 %: the size of the table, menus and dialogs, from the next start</td></tr>
 <tr><td>Preferences</td><td>More Options..</td><td>opens the Preferences dialog</td></tr>
 <tr><td>Help</td><td>Contents</td><td>opens this help</td></tr>
 <tr><td>Help</td><td>About Dunmere</td><td>shows the program's version</td></tr>
