@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "app/hold_marker.h"
+#include "store/history.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -113,6 +114,7 @@ void frmMain::Form_Load()
         showFirstFrame();
         if (unloaded_)
             return;  // closed before the first deal: everything is saved already
+        startHistory();
         FirstInit();
     });
 }
@@ -219,6 +221,7 @@ void frmMain::Form_Unload()
             message("Your preferences could not be saved: the settings store cannot be written.");
         runTopScores();
     });
+    history_.reset();  // the hands still queued are written first
     if (cover_)
         cover_->close();
 }

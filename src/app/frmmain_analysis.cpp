@@ -29,6 +29,7 @@ void frmMain::mnuAnalyzeHand_Click()
 void frmMain::handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize)
 {
     session.record(dealt, held, prize);
+    recordPokerHand(dealt, held, prize);
     if (analysis_)
         analysis_->sessionChanged();
 }
