@@ -11,6 +11,20 @@
 
 namespace dm {
 
+MakeStatsWindow loadStatsWindowModule()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {program, QDir::cleanPath(program + QStringLiteral("/" DUNMERE_MODULE_DIR))}) {
+        const QString file = dataPath(dir, QStringLiteral("dunmere-stats.so"));
+        if (!QFile::exists(file))
+            continue;
+        QLibrary module(file);  // never unloaded: the window's code lives in it
+        if (auto make = reinterpret_cast<MakeStatsWindow>(module.resolve(kMakeStatsWindow)))
+            return make;
+    }
+    return nullptr;
+}
+
 void frmMain::startHistory()
 {
     if (history_)
@@ -72,17 +86,7 @@ void frmMain::mnuStatistics_Click()
     guarded("mnuStatistics_Click", [this] {
         if (!stats_) {
             startHistory();
-            const QString program = QCoreApplication::applicationDirPath();
-            MakeStatsWindow make = nullptr;
-            for (const QString& dir : {program, QDir::cleanPath(program + QStringLiteral("/" DUNMERE_MODULE_DIR))}) {
-                const QString file = dataPath(dir, QStringLiteral("dunmere-stats.so"));
-                if (!QFile::exists(file))
-                    continue;
-                QLibrary module(file);  // never unloaded: the window's code lives in it
-                make = reinterpret_cast<MakeStatsWindow>(module.resolve(kMakeStatsWindow));
-                if (make)
-                    break;
-            }
+            const MakeStatsWindow make = loadStatsWindowModule();
             if (!make) {
                 message("The Statistics window cannot be shown: its module \"dunmere-stats.so\" is missing.");
                 return;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace dm {
 
@@ -85,8 +86,8 @@ frmStats::frmStats(const StatsWindowArgs& args) : QWidget(args.parent, Qt::Windo
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
     const auto both = [this] {
-        if (rummy_->filled() && poker_->filled() && onFilled)
-            onFilled();
+        if (rummy_->filled() && poker_->filled() && args_.filled)
+            std::exchange(args_.filled, nullptr)();
     };
     rummy_->onFilled = both;
     poker_->onFilled = both;

@@ -74,8 +74,6 @@ public:
     explicit frmStats(const StatsWindowArgs& args);
     QTabWidget* pages() const { return tabs_; }
     StatsPage* page(HistoryGame game) const;
-    // Called once both pages show their first figures (the bench tool's stopwatch).
-    std::function<void()> onFilled;
 
 private:
     void exportHands();

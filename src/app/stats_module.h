@@ -18,10 +18,15 @@ struct StatsWindowArgs {
     std::function<QString(const QString& suggested)> askSavePath;  // "" when cancelled
     std::function<bool(const QString& text)> confirm;
     std::function<void(const QString& text)> message;
+    // Called once both pages show their first figures (the bench tool's stopwatch).
+    std::function<void()> filled;
 };
 
 // The module's one exported function: a new non-modal window, owned by args.parent.
 using MakeStatsWindow = QWidget* (*)(const StatsWindowArgs& args);
 inline constexpr const char* kMakeStatsWindow = "dunmereMakeStatsWindow";
+
+// Loads the module from beside the program or from its installed folder; null when missing.
+MakeStatsWindow loadStatsWindowModule();
 
 }  // namespace dm

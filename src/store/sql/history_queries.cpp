@@ -26,6 +26,22 @@ QSqlQuery run(const QString& connection, const QString& sql)
     return q;
 }
 
+struct Runs {
+    int64_t longest = 0;
+    int64_t last = 0;  // the run the string ends with
+};
+
+// The longest run of `mark` in a string of one-character outcomes, and the one at its end.
+Runs runsOf(const QByteArray& marks, char mark)
+{
+    Runs r;
+    for (const char c : marks) {
+        r.last = c == mark ? r.last + 1 : 0;
+        r.longest = std::max(r.longest, r.last);
+    }
+    return r;
+}
+
 QString gamePays()
 {
     QStringList out;
@@ -56,41 +72,28 @@ RummyStats HistoryWorker::rummyStats(const StatsQuery& query)
     if (!ensureOpen())
         return s;
     const QString f = where(query);
-    auto q = run(connection_, QStringLiteral("SELECT opponent, COUNT(*), SUM(winner = 0), SUM(winner = 1), "
-                                             "SUM(winner = 2) FROM rummy_hands WHERE %1 GROUP BY opponent").arg(f));
-    int64_t hands = 0;
-    while (q.next()) {
-        const int level = q.value(0).toInt() == 1 ? 1 : 0;
-        auto& l = s.byLevel[level];
-        l.hands += q.value(1).toLongLong();
-        l.won += q.value(2).toLongLong();
-        l.lost += q.value(3).toLongLong();
-        l.tied += q.value(4).toLongLong();
-        hands += q.value(1).toLongLong();
+    // Each hand as two digits, its opponent level and its outcome, in order of play: one
+    // pass over the table gives the counts and the streaks. A tie ends both kinds of streak.
+    auto q = run(connection_, QStringLiteral("SELECT group_concat(o || w, '') FROM (SELECT opponent AS o, winner AS w"
+                                             " FROM rummy_hands WHERE %1 ORDER BY id)").arg(f));
+    const QByteArray hands2 = q.next() ? q.value(0).toByteArray() : QByteArray();
+    QByteArray outcomes(hands2.size() / 2, '2');
+    for (qsizetype i = 0; i + 1 < hands2.size(); i += 2) {
+        auto& l = s.byLevel[hands2[i] == '1' ? 1 : 0];
+        const char w = hands2[i + 1];
+        ++l.hands;
+        l.won += w == '0';
+        l.lost += w == '1';
+        l.tied += w == '2';
+        outcomes[i / 2] = w;
     }
+    const int64_t hands = outcomes.size();
     if (hands == 0)
         return s;
-
-    // Runs of one outcome: the row number less the row number among hands of that outcome
-    // stays the same along a run. A tie ends both kinds of streak.
-    q = run(connection_,
-            QStringLiteral("WITH runs AS (SELECT winner, COUNT(*) AS n, MAX(id) AS last FROM ("
-                           " SELECT id, winner, ROW_NUMBER() OVER (ORDER BY id)"
-                           " - ROW_NUMBER() OVER (PARTITION BY winner ORDER BY id) AS grp"
-                           " FROM rummy_hands WHERE %1) GROUP BY winner, grp)"
-                           " SELECT 0, winner, MAX(n) FROM runs GROUP BY winner"
-                           " UNION ALL SELECT 1, * FROM (SELECT winner, n FROM runs ORDER BY last DESC LIMIT 1)")
-                .arg(f));
-    while (q.next()) {
-        const int winner = q.value(1).toInt();
-        const int64_t n = q.value(2).toLongLong();
-        if (q.value(0).toInt() == 1)
-            s.currentStreak = winner == 0 ? n : winner == 1 ? -n : 0;
-        else if (winner == 0)
-            s.longestWin = n;
-        else if (winner == 1)
-            s.longestLoss = n;
-    }
+    const Runs wins = runsOf(outcomes, '0'), losses = runsOf(outcomes, '1');
+    s.longestWin = wins.longest;
+    s.longestLoss = losses.longest;
+    s.currentStreak = wins.last > 0 ? wins.last : -losses.last;
 
     const int64_t step = std::max<int64_t>(1, hands / kChartPoints);
     q = run(connection_, QStringLiteral("SELECT n, user_bank FROM (SELECT ROW_NUMBER() OVER (ORDER BY id) AS n,"
@@ -124,16 +127,23 @@ PokerStats HistoryWorker::pokerStats(const StatsQuery& query)
     if (!ensureOpen())
         return s;
     const QString f = where(query);
-    auto q = run(connection_, QStringLiteral("SELECT COUNT(*), TOTAL(pay), TOTAL(hold_value), TOTAL(best_value),"
-                                             " TOTAL(adviser_accepted) FROM poker_hands WHERE %1").arg(f));
-    if (!q.next() || q.value(0).toLongLong() == 0)
+    // The account and the final hands in one pass.
+    auto q = run(connection_, QStringLiteral("SELECT final_hand, COUNT(*), TOTAL(pay), TOTAL(hold_value),"
+                                             " TOTAL(best_value), TOTAL(adviser_accepted) FROM poker_hands"
+                                             " WHERE %1 GROUP BY final_hand").arg(f));
+    while (q.next()) {
+        const int h = q.value(0).toInt();
+        if (h >= 0 && h < kFinalHands)
+            s.finals[h] = q.value(1).toLongLong();
+        s.hands += q.value(1).toLongLong();
+        s.won += static_cast<int64_t>(q.value(2).toDouble());
+        s.expected += q.value(3).toDouble();
+        s.perfect += q.value(4).toDouble();
+        s.adviserAccepted += static_cast<int64_t>(q.value(5).toDouble());
+    }
+    if (s.hands == 0)
         return s;
-    s.hands = q.value(0).toLongLong();
     s.wagered = s.hands * kHistoryWager;
-    s.won = q.value(1).toLongLong();
-    s.expected = q.value(2).toDouble();
-    s.perfect = q.value(3).toDouble();
-    s.adviserAccepted = q.value(4).toLongLong();
 
     const QString costly = QStringLiteral("best_value - hold_value > %1").arg(kNoCost);
     q = run(connection_, QStringLiteral("SELECT MIN(n), COUNT(*), SUM(%3), TOTAL(best_value - hold_value) FROM ("
@@ -146,20 +156,9 @@ PokerStats HistoryWorker::pokerStats(const StatsQuery& query)
         s.curve.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toLongLong(),
                            q.value(3).toDouble()});
 
-    q = run(connection_, QStringLiteral("SELECT final_hand, COUNT(*) FROM poker_hands WHERE %1 GROUP BY final_hand").arg(f));
-    while (q.next()) {
-        const int h = q.value(0).toInt();
-        if (h >= 0 && h < kFinalHands)
-            s.finals[h] = q.value(1).toLongLong();
-    }
-
-    q = run(connection_, QStringLiteral("SELECT MAX(n) FROM (SELECT COUNT(*) AS n FROM ("
-                                        " SELECT ok, ROW_NUMBER() OVER (ORDER BY id)"
-                                        " - ROW_NUMBER() OVER (PARTITION BY ok ORDER BY id) AS grp FROM ("
-                                        "  SELECT id, NOT (%2) AS ok FROM poker_hands WHERE %1))"
-                                        " WHERE ok GROUP BY grp)")
-                             .arg(f, costly));
-    s.longestPerfectRun = q.next() ? q.value(0).toLongLong() : 0;
+    q = run(connection_, QStringLiteral("SELECT group_concat(NOT (%2), '') FROM (SELECT best_value, hold_value"
+                                        " FROM poker_hands WHERE %1 ORDER BY id)").arg(f, costly));
+    s.longestPerfectRun = runsOf(q.next() ? q.value(0).toByteArray() : QByteArray(), '1').longest;
     return s;
 }
 

@@ -113,6 +113,10 @@ void HistoryWorker::open()
     QString error;
     if (!connect(error))
         return cannotWrite(error);
+    if (settings_.reader) {
+        opened_ = true;
+        return;
+    }
     if (!checked_) {
         bool damaged = false;
         if (!checkIntegrity(error, damaged)) {
@@ -128,7 +132,7 @@ void HistoryWorker::open()
     QSqlQuery q(db);
     // A committed hand is on the disk when the commit returns, and readers never wait.
     q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    q.exec(settings_.durable ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=OFF"));
     if (!migrateHistory(db, error)) {
         if (historyVersionOf(db) < 1)
             return cannotWrite(error);  // no tables to read either

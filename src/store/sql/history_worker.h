@@ -20,6 +20,9 @@ public:
         int64_t session = 0;
         QString commitLog;  // set: a line per hand appended once its commit has returned
         std::function<int64_t()> clock;
+        bool durable = true;
+        // A reader only asks: the writer checks, sets aside and brings the tables up to date.
+        bool reader = false;
     };
     // `tell` gets each problem worth telling the user; the caller tells each kind once.
     enum class Problem { Damaged, CannotWrite };

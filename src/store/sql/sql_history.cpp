@@ -6,13 +6,38 @@
 
 namespace dm {
 
+void SqlHandHistory::Lane::start(const char* name)
+{
+    host = new QObject;
+    host->moveToThread(&thread);
+    thread.setObjectName(QLatin1String(name));
+    thread.start(QThread::LowPriority);
+}
+
+void SqlHandHistory::Lane::post(std::function<void()> work)
+{
+    QMetaObject::invokeMethod(host, std::move(work), Qt::QueuedConnection);
+}
+
+void SqlHandHistory::Lane::stop()
+{
+    // Queued behind everything still waiting, so no hand is dropped.
+    post([this] {
+        worker->retryPending();
+        worker->close();
+        delete host;
+        QThread::currentThread()->quit();
+    });
+    thread.wait();
+}
+
 SqlHandHistory::SqlHandHistory(Options options) : options_(std::move(options))
 {
     if (!options_.clock)
         options_.clock = [] { return QDateTime::currentMSecsSinceEpoch(); };
     session_ = options_.clock();
-    HistoryWorker::Settings settings{options_.path, session_, options_.commitLog, options_.clock};
-    worker_ = std::make_unique<HistoryWorker>(settings, [this](HistoryWorker::Problem kind, const QString& text) {
+    HistoryWorker::Settings settings{options_.path, session_, options_.commitLog, options_.clock, options_.durable};
+    writer_.worker = std::make_unique<HistoryWorker>(settings, [this](HistoryWorker::Problem kind, const QString& text) {
         QMetaObject::invokeMethod(
             &replies_,
             [this, kind, text] {
@@ -25,28 +50,26 @@ SqlHandHistory::SqlHandHistory(Options options) : options_(std::move(options))
             },
             Qt::QueuedConnection);
     });
-    host_ = new QObject;
-    host_->moveToThread(&thread_);
-    thread_.setObjectName(QStringLiteral("history"));
-    thread_.start(QThread::LowPriority);
-    post([this] { worker_->open(); });
+    settings.reader = true;
+    settings.commitLog.clear();
+    for (Lane* reader : {&rummyReader_, &pokerReader_})
+        reader->worker = std::make_unique<HistoryWorker>(settings, [](HistoryWorker::Problem, const QString&) {});
+    writer_.start("history");
+    rummyReader_.start("history-rummy");
+    pokerReader_.start("history-poker");
+    writer_.post([this] { writer_.worker->open(); });
 }
 
 SqlHandHistory::~SqlHandHistory()
 {
-    // Queued behind every write still waiting, so none is dropped.
-    post([this] {
-        worker_->retryPending();
-        worker_->close();
-        delete host_;
-        QThread::currentThread()->quit();
-    });
-    thread_.wait();
+    writer_.stop();
+    rummyReader_.stop();
+    pokerReader_.stop();
 }
 
-void SqlHandHistory::post(std::function<void()> work)
+void SqlHandHistory::ask(Lane& reader, std::function<void()> work)
 {
-    QMetaObject::invokeMethod(host_, std::move(work), Qt::QueuedConnection);
+    writer_.post([&reader, work = std::move(work)]() mutable { reader.post(std::move(work)); });
 }
 
 template <class Result>
@@ -61,7 +84,7 @@ void SqlHandHistory::recordRummy(const RummyRecord& hand)
     RummyRecord h = hand;
     if (h.endedAt == 0)
         h.endedAt = options_.clock();
-    post([this, h] { worker_->write(h); });
+    writer_.post([this, h] { writer_.worker->write(h); });
 }
 
 void SqlHandHistory::recordPoker(const PokerRecord& hand)
@@ -69,37 +92,40 @@ void SqlHandHistory::recordPoker(const PokerRecord& hand)
     PokerRecord h = hand;
     if (h.endedAt == 0)
         h.endedAt = options_.clock();
-    post([this, h] { worker_->write(h); });
+    writer_.post([this, h] { writer_.worker->write(h); });
 }
 
 void SqlHandHistory::rummyStats(const StatsQuery& q, std::function<void(const RummyStats&)> done)
 {
-    post([this, q, done = std::move(done)]() mutable { answer(std::move(done), worker_->rummyStats(q)); });
+    ask(rummyReader_,
+        [this, q, done = std::move(done)]() mutable { answer(std::move(done), rummyReader_.worker->rummyStats(q)); });
 }
 
 void SqlHandHistory::pokerStats(const StatsQuery& q, std::function<void(const PokerStats&)> done)
 {
-    post([this, q, done = std::move(done)]() mutable { answer(std::move(done), worker_->pokerStats(q)); });
+    ask(pokerReader_,
+        [this, q, done = std::move(done)]() mutable { answer(std::move(done), pokerReader_.worker->pokerStats(q)); });
 }
 
 void SqlHandHistory::exportCsv(HistoryGame game, const StatsQuery& q, const std::string& path,
                                std::function<void(const std::string&)> done)
 {
-    post([this, game, q, path, done = std::move(done)]() mutable {
-        answer(std::move(done), worker_->exportCsv(game, q, QString::fromStdString(path)).toStdString());
+    Lane& reader = game == HistoryGame::Rummy ? rummyReader_ : pokerReader_;
+    ask(reader, [this, &reader, game, q, path, done = std::move(done)]() mutable {
+        answer(std::move(done), reader.worker->exportCsv(game, q, QString::fromStdString(path)).toStdString());
     });
 }
 
 void SqlHandHistory::reset(HistoryGame game, std::function<void(const std::string&)> done)
 {
-    post([this, game, done = std::move(done)]() mutable {
-        answer(std::move(done), worker_->reset(game).toStdString());
+    writer_.post([this, game, done = std::move(done)]() mutable {
+        answer(std::move(done), writer_.worker->reset(game).toStdString());
     });
 }
 
 void SqlHandHistory::flush()
 {
-    QMetaObject::invokeMethod(host_, [] {}, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(writer_.host, [] {}, Qt::BlockingQueuedConnection);
 }
 
 }  // namespace dm

@@ -20,6 +20,8 @@ public:
         // Test hook: a line per hand once its transaction committed ("GAME ID SESSION ENDED").
         QString commitLog;
         std::function<int64_t()> clock;  // ms since 1970; default: the system clock
+        // Off only for the bench tool's seeding: commits then skip the sync to the disk.
+        bool durable = true;
         // Told on the calling thread, once for a damaged file set aside and once for a
         // file that cannot be written.
         std::function<void(const QString& text)> tell;
@@ -43,16 +45,27 @@ public:
     const QString& path() const { return options_.path; }
 
 private:
-    void post(std::function<void()> work);
+    // A thread with its own connection; work is queued to it in order.
+    struct Lane {
+        QThread thread;
+        QObject* host = nullptr;  // lives on the thread
+        std::unique_ptr<HistoryWorker> worker;
+        void start(const char* name);
+        void post(std::function<void()> work);
+        void stop();
+    };
+    // Runs `work` on a reader once everything the writer had queued before is done, so a
+    // question sees every hand recorded before it was asked.
+    void ask(Lane& reader, std::function<void()> work);
     template <class Result>
     void answer(std::function<void(const Result&)> done, Result result);
 
     Options options_;
     int64_t session_ = 0;
-    QThread thread_;
-    QObject* host_ = nullptr;   // lives on the thread; work is queued to it
-    QObject replies_;           // lives here; answers are queued to it
-    std::unique_ptr<HistoryWorker> worker_;
+    QObject replies_;  // lives here; answers are queued to it
+    // The writer records the hands; the figures of the two games are worked out side by
+    // side by two readers, and never hold up a hand being written.
+    Lane writer_, rummyReader_, pokerReader_;
     bool toldDamaged_ = false;
     bool toldCannotWrite_ = false;
 };
