@@ -60,7 +60,7 @@ bool run(QSqlDatabase& db, const QString& sql, QString& error)
     QSqlQuery q(db);
     if (q.exec(sql))
         return true;
-    error = q.lastError().text();
+    error = q.lastError().databaseText();
     return false;
 }
 
@@ -84,7 +84,7 @@ bool migrateHistory(QSqlDatabase& db, QString& error, int target)
         // A file already up to date is only read: it may be read-only.
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
-            error = q.lastError().text();
+            error = q.lastError().databaseText();
             return false;
         }
         if (q.value(0).toInt() >= target)

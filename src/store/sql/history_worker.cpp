@@ -27,6 +27,9 @@ QString numbers(const std::array<int, 5>& cards)
     return out.join(QLatin1Char(' '));
 }
 
+// SQLite's own words ("attempt to write a readonly database"), without Qt's framing.
+QString textOf(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
+
 bool isDamage(const QSqlError& e)
 {
     // SQLITE_CORRUPT (11) and SQLITE_NOTADB (26), also as extended codes.
@@ -63,7 +66,7 @@ bool HistoryWorker::connect(QString& error)
     // Another copy of the program may hold the write lock for a moment: wait for it.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     if (!db.open()) {
-        error = db.lastError().text();
+        error = textOf(db.lastError());
         return false;
     }
     return true;
@@ -75,7 +78,7 @@ bool HistoryWorker::checkIntegrity(QString& error, bool& damaged)
     damaged = false;
     if (!q.exec(QStringLiteral("PRAGMA integrity_check"))) {
         damaged = isDamage(q.lastError());
-        error = q.lastError().text();
+        error = textOf(q.lastError());
         return false;
     }
     QStringList found;
@@ -161,12 +164,12 @@ bool HistoryWorker::commitHand(const char* game, QSqlQuery& insert, int64_t ende
     auto db = QSqlDatabase::database(connection_, false);
     QSqlQuery begin(db);
     if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        error = begin.lastError().text();
+        error = textOf(begin.lastError());
         return false;
     }
     QSqlQuery commit(db);
     if (!insert.exec() || !commit.exec(QStringLiteral("COMMIT"))) {
-        error = insert.lastError().isValid() ? insert.lastError().text() : commit.lastError().text();
+        error = insert.lastError().isValid() ? textOf(insert.lastError()) : textOf(commit.lastError());
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return false;
     }
