@@ -11,10 +11,11 @@
 
 namespace dm {
 
-MakeStatsWindow loadStatsWindowModule()
+MakeStatsWindow loadStatsWindowModule(const QString& programDir)
 {
     const QString program = QCoreApplication::applicationDirPath();
-    for (const QString& dir : {program, QDir::cleanPath(program + QStringLiteral("/" DUNMERE_MODULE_DIR))}) {
+    for (const QString& dir : {programDir.isEmpty() ? program : programDir,
+                               QDir::cleanPath(program + QStringLiteral("/" DUNMERE_MODULE_DIR))}) {
         const QString file = dataPath(dir, QStringLiteral("dunmere-stats.so"));
         if (!QFile::exists(file))
             continue;
@@ -86,7 +87,7 @@ void frmMain::mnuStatistics_Click()
     guarded("mnuStatistics_Click", [this] {
         if (!stats_) {
             startHistory();
-            const MakeStatsWindow make = loadStatsWindowModule();
+            const MakeStatsWindow make = loadStatsWindowModule(ctx_.programDir);
             if (!make) {
                 message("The Statistics window cannot be shown: its module \"dunmere-stats.so\" is missing.");
                 return;

@@ -89,6 +89,25 @@ void StatsChart::setLines(const std::vector<ChartLine>& lines, const QString& xT
         chart()->addAxis(right, Qt::AlignRight);
     }
     QStringList words;
+    // Each axis spans its points, widened when they all lie on one value.
+    struct Span {
+        double lo = 1e300, hi = -1e300;
+        void add(double v) { lo = std::min(lo, v), hi = std::max(hi, v); }
+        void apply(QValueAxis* axis) const
+        {
+            if (!axis || lo > hi)
+                return;
+            axis->setRange(lo == hi ? lo - 1 : lo, lo == hi ? hi + 1 : hi);
+            axis->applyNiceNumbers();
+        }
+    };
+    Span xs, ys, rights;
+    for (const ChartLine& line : lines) {
+        for (const QPointF& p : line.points) {
+            xs.add(p.x());
+            (line.rightAxis && right ? rights : ys).add(p.y());
+        }
+    }
     for (const ChartLine& line : lines) {
         auto* series = new QLineSeries;
         series->setName(line.name);
@@ -106,9 +125,9 @@ void StatsChart::setLines(const std::vector<ChartLine>& lines, const QString& xT
                           number(line.points.front().x()), number(line.points.back().y()),
                           number(line.points.back().x()), number(lo->y()), number(hi->y()));
     }
-    for (QAbstractAxis* axis : chart()->axes())
-        if (auto* v = qobject_cast<QValueAxis*>(axis))
-            v->applyNiceNumbers();
+    xs.apply(x);
+    ys.apply(y);
+    rights.apply(right);
     chart()->legend()->setVisible(lines.size() > 1);
     applyTheme();
     description_ = words.join(QLatin1Char(' '));

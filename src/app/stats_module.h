@@ -26,7 +26,8 @@ struct StatsWindowArgs {
 using MakeStatsWindow = QWidget* (*)(const StatsWindowArgs& args);
 inline constexpr const char* kMakeStatsWindow = "dunmereMakeStatsWindow";
 
-// Loads the module from beside the program or from its installed folder; null when missing.
-MakeStatsWindow loadStatsWindowModule();
+// Loads the module from the program's folder (`programDir`, else the running program's),
+// or from its installed folder; null when missing.
+MakeStatsWindow loadStatsWindowModule(const QString& programDir = {});
 
 }  // namespace dm
