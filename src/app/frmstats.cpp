@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <utility>
@@ -93,7 +94,7 @@ frmStats::frmStats(const StatsWindowArgs& args) : QWidget(args.parent, Qt::Windo
     poker_->onFilled = both;
     rummy_->refresh();
     poker_->refresh();
-    resize(sizeHint().expandedTo(QSize(760, 820)));
+    resize(sizeHint().expandedTo(QSize(800, 880)).boundedTo(screen()->availableGeometry().size() * 0.95));
 }
 
 StatsPage* frmStats::page(HistoryGame game) const

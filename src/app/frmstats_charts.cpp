@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <algorithm>
 #include <QEvent>
 #include <QLocale>
 #include <QLineSeries>
@@ -49,7 +50,10 @@ void StatsChart::applyTheme()
     chart()->legend()->setFont(font());
     chart()->legend()->setLabelColor(palette().color(QPalette::Text));
     for (QAbstractAxis* axis : chart()->axes()) {
-        axis->setLabelsFont(font());
+        QFont labels = font();
+        if (axis->type() == QAbstractAxis::AxisTypeBarCategory)
+            labels.setPointSizeF(labels.pointSizeF() * 0.9);  // a name per bar pair: little room
+        axis->setLabelsFont(labels);
         axis->setTitleFont(font());
         axis->setLabelsColor(palette().color(QPalette::Text));
         axis->setTitleBrush(palette().color(QPalette::Text));
@@ -148,22 +152,24 @@ void StatsChart::setBars(const QStringList& categories,
         for (size_t i = 0; i < values.size(); ++i) {
             *set << values[i];
             top = std::max(top, values[i]);
-            parts << QStringLiteral("%1 %2").arg(categories.value(static_cast<int>(i)), number(values[i]));
+            parts << QStringLiteral("%1 %2").arg(categories.value(static_cast<int>(i)).replace(QLatin1Char('\n'), QLatin1Char(' ')),
+                                                 number(values[i]));
         }
         series->append(set);
         words << QStringLiteral("%1: %2.").arg(name, parts.join(QStringLiteral(", ")));
     }
     chart()->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    auto* y = new QValueAxis;
-    y->setTitleText(yTitle);
-    y->setRange(0, top > 0 ? top * 1.05 : 1);
-    y->applyNiceNumbers();
-    chart()->addAxis(x, Qt::AlignBottom);
-    chart()->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
+    auto* names = new QBarCategoryAxis;
+    names->append(categories);
+
+    auto* values = new QValueAxis;
+    values->setTitleText(yTitle);
+    values->setRange(0, top > 0 ? top * 1.05 : 1);
+    values->applyNiceNumbers();
+    chart()->addAxis(names, Qt::AlignBottom);
+    chart()->addAxis(values, Qt::AlignLeft);
+    series->attachAxis(names);
+    series->attachAxis(values);
     applyTheme();
     description_ = words.join(QLatin1Char(' '));
     setAccessibleDescription(description_);

@@ -50,7 +50,7 @@ PokerStatsPage::PokerStatsPage(const StatsWindowArgs& args, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(curve_, 1);
-    layout->addWidget(finals_, 1);
+    layout->addWidget(finals_, 2);
 }
 
 void PokerStatsPage::refresh()
@@ -89,9 +89,9 @@ void PokerStatsPage::show(const PokerStats& s)
         curve_->setLines({mistakes, cost}, tr("Hand"), tr("Mistakes"), tr("Credits"));
     }
 
-    static const char* const kNames[] = {"Royal flush", "Straight flush", "Four of a kind", "Full house", "Flush",
-                                         "Straight",    "Three of a kind", "Two pair",      "Jacks or better",
-                                         "Nothing"};
+    // Short enough to show whole under their bars; the chart's description has the rest.
+    static const char* const kNames[] = {"Royal", "St. flush", "Four", "Full", "Flush",
+                                         "Straight", "Three", "2 pair", "Jacks+", "Nothing"};
     QStringList categories;
     std::vector<double> seen, perfect;
     for (int i = 0; i < 10; ++i) {
