@@ -95,14 +95,14 @@ RummyStats HistoryWorker::rummyStats(const StatsQuery& query)
     s.longestLoss = losses.longest;
     s.currentStreak = wins.last > 0 ? wins.last : -losses.last;
 
+    // The banks in order as one string, thinned here to the chart's points.
+    q = run(connection_, QStringLiteral("SELECT group_concat(b, ',') FROM (SELECT user_bank AS b FROM rummy_hands"
+                                        " WHERE %1 ORDER BY id)").arg(f));
+    const QList<QByteArray> banks = (q.next() ? q.value(0).toByteArray() : QByteArray()).split(',');
     const int64_t step = std::max<int64_t>(1, hands / kChartPoints);
-    q = run(connection_, QStringLiteral("SELECT n, user_bank FROM (SELECT ROW_NUMBER() OVER (ORDER BY id) AS n,"
-                                        " user_bank FROM rummy_hands WHERE %1) WHERE n % %2 = 0 OR n = 1 OR n = %3")
-                             .arg(f)
-                             .arg(step)
-                             .arg(hands));
-    while (q.next())
-        s.bank.push_back({q.value(0).toLongLong(), q.value(1).toDouble()});
+    for (int64_t n = 1; n <= banks.size(); ++n)
+        if (n == 1 || n % step == 0 || n == banks.size())
+            s.bank.push_back({n, banks[n - 1].toDouble()});
 
     q = run(connection_,
             QStringLiteral("SELECT COUNT(*) FROM rummy_hands WHERE %1 AND chance_given_up IS NOT NULL").arg(f));
@@ -146,15 +146,28 @@ PokerStats HistoryWorker::pokerStats(const StatsQuery& query)
     s.wagered = s.hands * kHistoryWager;
 
     const QString costly = QStringLiteral("best_value - hold_value > %1").arg(kNoCost);
-    q = run(connection_, QStringLiteral("SELECT MIN(n), COUNT(*), SUM(%3), TOTAL(best_value - hold_value) FROM ("
-                                        " SELECT ROW_NUMBER() OVER (ORDER BY id) AS n, hold_value, best_value"
-                                        " FROM poker_hands WHERE %1) GROUP BY (n - 1) / %2 ORDER BY 1")
-                             .arg(f)
-                             .arg(kCurveBlock)
-                             .arg(costly));
-    while (q.next())
-        s.curve.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toLongLong(),
-                           q.value(3).toDouble()});
+    // The learning curve by runs of row ids, joined here into blocks of at least 100 hands:
+    // ids have gaps where another copy of the program or the other period's hands lie.
+    q = run(connection_, QStringLiteral("SELECT COUNT(*), SUM(%2), TOTAL(best_value - hold_value) FROM poker_hands"
+                                        " WHERE %1 GROUP BY id / %3 ORDER BY id / %3")
+                             .arg(f, costly)
+                             .arg(kCurveBlock));
+    PokerStats::Block block;
+    int64_t seen = 0;
+    while (q.next()) {
+        if (block.hands == 0)
+            block.firstHand = seen + 1;
+        block.hands += q.value(0).toLongLong();
+        block.mistakes += q.value(1).toLongLong();
+        block.cost += q.value(2).toDouble();
+        seen += q.value(0).toLongLong();
+        if (block.hands >= kCurveBlock) {
+            s.curve.push_back(block);
+            block = {};
+        }
+    }
+    if (block.hands > 0)
+        s.curve.push_back(block);
 
     q = run(connection_, QStringLiteral("SELECT group_concat(NOT (%2), '') FROM (SELECT best_value, hold_value"
                                         " FROM poker_hands WHERE %1 ORDER BY id)").arg(f, costly));
