@@ -21,6 +21,8 @@ void SqlHandHistory::Lane::post(std::function<void()> work)
 
 void SqlHandHistory::Lane::stop()
 {
+    if (!host)
+        return;  // never started
     // Queued behind everything still waiting, so no hand is dropped.
     post([this] {
         worker->retryPending();
@@ -54,9 +56,7 @@ SqlHandHistory::SqlHandHistory(Options options) : options_(std::move(options))
     settings.commitLog.clear();
     for (Lane* reader : {&rummyReader_, &pokerReader_})
         reader->worker = std::make_unique<HistoryWorker>(settings, [](HistoryWorker::Problem, const QString&) {});
-    writer_.start("history");
-    rummyReader_.start("history-rummy");
-    pokerReader_.start("history-poker");
+    writer_.start("history");  // the readers start with the first question
     writer_.post([this] { writer_.worker->open(); });
 }
 
@@ -69,6 +69,8 @@ SqlHandHistory::~SqlHandHistory()
 
 void SqlHandHistory::ask(Lane& reader, std::function<void()> work)
 {
+    if (!reader.host)
+        reader.start(&reader == &rummyReader_ ? "history-rummy" : "history-poker");
     writer_.post([&reader, work = std::move(work)]() mutable { reader.post(std::move(work)); });
 }
 
