@@ -221,7 +221,7 @@ void frmMain::Form_Unload()
             message("Your preferences could not be saved: the settings store cannot be written.");
         runTopScores();
     });
-    history_.reset();  // the hands still queued are written first
+    stopHistory();
     if (cover_)
         cover_->close();
 }

@@ -203,6 +203,8 @@ private:
 
     // The hand history, opened once the first frame is painted, and what goes into it.
     void startHistory();
+    // Closes the "Statistics" window, writes the hands still queued and closes the file.
+    void stopHistory();
     void recordPokerHand(const PokerCards& dealt, const std::array<bool, 5>& held, int prize);
 
     // Brings the trainer's window and the "Analyze Hand" command up to the table's hand.

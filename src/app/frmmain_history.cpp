@@ -42,6 +42,12 @@ void frmMain::startHistory()
     history_ = std::make_unique<SqlHandHistory>(std::move(options));
 }
 
+void frmMain::stopHistory()
+{
+    delete stats_;  // it asks the history: it goes first
+    history_.reset();
+}
+
 void frmMain::setRummyTrainerFigures(bool trainerOpen, std::optional<double> chanceGivenUp)
 {
     rummyTrainerOpen_ = trainerOpen;

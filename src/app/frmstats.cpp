@@ -49,6 +49,13 @@ QLabel* StatsPage::addFigure(QFormLayout* form, const QString& caption, const QS
     return value;
 }
 
+void StatsPage::addPeriodRow(QFormLayout* form)
+{
+    auto* label = new QLabel(tr("&Period:"), this);
+    label->setBuddy(period_);
+    form->addRow(label, period_);
+}
+
 void StatsPage::markFilled()
 {
     const bool first = !filled_;

@@ -30,22 +30,35 @@ public:
 protected:
     // A label in the page's form: caption on the left, the figure on the right.
     QLabel* addFigure(QFormLayout* form, const QString& caption, const QString& name);
+    void addPeriodRow(QFormLayout* form);
+    // Asks one of the history's questions; an answer to an older one is dropped.
+    template <class Stats, class Page>
+    void ask(void (HandHistory::*question)(const StatsQuery&, std::function<void(const Stats&)>), Page* page,
+             void (Page::*show)(const Stats&))
+    {
+        const int asked = ++asked_;
+        QPointer<Page> self(page);
+        (args_.history->*question)(query(), [self, asked, show](const Stats& s) {
+            if (self && asked == static_cast<StatsPage*>(self.data())->asked_)
+                (self.data()->*show)(s);
+        });
+    }
     void markFilled();
 
     StatsWindowArgs args_;
     HistoryGame game_;
     QComboBox* period_ = nullptr;
     bool filled_ = false;
-    int asked_ = 0;  // answers to older questions are dropped
+    int asked_ = 0;  // the number of the latest question
 };
 
 class RummyStatsPage : public StatsPage {
 public:
     RummyStatsPage(const StatsWindowArgs& args, QWidget* parent);
     void refresh() override;
+    void show(const RummyStats& s);
 
 private:
-    void show(const RummyStats& s);
     QTableWidget* levels_ = nullptr;
     QLabel* streaks_ = nullptr;
     StatsChart* bank_ = nullptr;
@@ -56,9 +69,9 @@ class PokerStatsPage : public StatsPage {
 public:
     PokerStatsPage(const StatsWindowArgs& args, QWidget* parent);
     void refresh() override;
+    void show(const PokerStats& s);
 
 private:
-    void show(const PokerStats& s);
     QLabel* hands_ = nullptr;
     QLabel* wagered_ = nullptr;
     QLabel* won_ = nullptr;

@@ -34,9 +34,7 @@ PokerStatsPage::PokerStatsPage(const StatsWindowArgs& args, QWidget* parent)
 {
     setObjectName(QStringLiteral("pokerPage"));
     auto* form = new QFormLayout;
-    auto* periodLabel = new QLabel(tr("&Period:"), this);
-    periodLabel->setBuddy(period_);
-    form->addRow(periodLabel, period_);
+    addPeriodRow(form);
     hands_ = addFigure(form, tr("Hands"), QStringLiteral("hands"));
     wagered_ = addFigure(form, tr("Credits wagered"), QStringLiteral("wagered"));
     won_ = addFigure(form, tr("Credits won"), QStringLiteral("won"));
@@ -53,15 +51,7 @@ PokerStatsPage::PokerStatsPage(const StatsWindowArgs& args, QWidget* parent)
     layout->addWidget(finals_, 2);
 }
 
-void PokerStatsPage::refresh()
-{
-    const int asked = ++asked_;
-    QPointer<PokerStatsPage> self(this);
-    args_.history->pokerStats(query(), [self, asked](const PokerStats& s) {
-        if (self && asked == self->asked_)
-            self->show(s);
-    });
-}
+void PokerStatsPage::refresh() { ask(&HandHistory::pokerStats, this, &PokerStatsPage::show); }
 
 void PokerStatsPage::show(const PokerStats& s)
 {

@@ -53,9 +53,7 @@ RummyStatsPage::RummyStatsPage(const StatsWindowArgs& args, QWidget* parent)
     chance_->setObjectName(QStringLiteral("chanceChart"));
 
     auto* top = new QFormLayout;
-    auto* periodLabel = new QLabel(tr("&Period:"), this);
-    periodLabel->setBuddy(period_);
-    top->addRow(periodLabel, period_);
+    addPeriodRow(top);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(levels_);
@@ -64,15 +62,7 @@ RummyStatsPage::RummyStatsPage(const StatsWindowArgs& args, QWidget* parent)
     layout->addWidget(chance_, 1);
 }
 
-void RummyStatsPage::refresh()
-{
-    const int asked = ++asked_;
-    QPointer<RummyStatsPage> self(this);
-    args_.history->rummyStats(query(), [self, asked](const RummyStats& s) {
-        if (self && asked == self->asked_)
-            self->show(s);
-    });
-}
+void RummyStatsPage::refresh() { ask(&HandHistory::rummyStats, this, &RummyStatsPage::show); }
 
 void RummyStatsPage::show(const RummyStats& s)
 {

@@ -83,6 +83,11 @@ TEST_F(HistoryWindowTest, TheTablesHandsAreRecordedAndShownInTheStatisticsWindow
     EXPECT_TRUE(asked[0].contains("video poker"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return hands->text() == "0"; }, 10000));
     EXPECT_EQ(peek.value("SELECT COUNT(*) FROM rummy_hands").toInt(), 1);
+
+    // Closing the table takes the window with it: nothing is left to ask a closed history.
+    QPointer<QWidget> open(stats);
+    w->close();
+    EXPECT_TRUE(open.isNull());
 }
 
 }  // namespace

@@ -243,27 +243,24 @@ bool HistoryWorker::retryPending()
     return pending() == 0;
 }
 
-void HistoryWorker::write(const RummyRecord& hand)
+template <class Hand>
+void HistoryWorker::writeHand(const Hand& hand, std::deque<Hand>& pending)
 {
     QString error;
     if (retryPending() && insert(hand, error))
         return;
     if (!error.isEmpty())
         cannotWrite(error);
-    if (pending() < kMaxPending)
-        pendingRummy_.push_back(hand);
+    if (this->pending() < kMaxPending)
+        pending.push_back(hand);  // kept for the next write that can go through
 }
+
+void HistoryWorker::write(const RummyRecord& hand) { writeHand(hand, pendingRummy_); }
 
 void HistoryWorker::write(PokerRecord hand)
 {
     completePokerRecord(hand);
-    QString error;
-    if (retryPending() && insert(hand, error))
-        return;
-    if (!error.isEmpty())
-        cannotWrite(error);
-    if (pending() < kMaxPending)
-        pendingPoker_.push_back(hand);
+    writeHand(hand, pendingPoker_);
 }
 
 }  // namespace dm

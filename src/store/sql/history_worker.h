@@ -59,6 +59,8 @@ private:
     bool insert(const RummyRecord& hand, QString& error);
     bool insert(const PokerRecord& hand, QString& error);
     bool commitHand(const char* game, QSqlQuery& insert, int64_t endedAt, QString& error);
+    template <class Hand>
+    void writeHand(const Hand& hand, std::deque<Hand>& pending);
     void cannotWrite(const QString& error);
     QString where(const StatsQuery& q) const;
     Perfect perfect();
