@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPalette>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -158,6 +160,18 @@ int open(const QString& file, int runs, const QString& shots)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("DUNMERE_BENCH_DARK")) {  // the window in a dark palette
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+        dark.setColor(QPalette::Button, QColor(53, 53, 56));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        QApplication::setPalette(dark);
+    }
     const QStringList args = app.arguments().mid(1);
     const QString command = args.value(0);
     if (command == QLatin1String("seed") && args.size() >= 2)
