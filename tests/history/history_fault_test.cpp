@@ -37,9 +37,9 @@ struct Drive {
     QString out, err;
 };
 
-Drive drive(const QString& file, int hands, bool asNobody, const QString& log = {})
+Drive drive(const QString& file, int hands, bool asNobody, const QString& program)
 {
-    std::unique_ptr<QProcess> p(test::startDrive(file, hands, log, asNobody));
+    std::unique_ptr<QProcess> p(test::startDrive(file, hands, {}, asNobody, program));
     p->waitForFinished(120000);
     return {p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1, QString::fromUtf8(p->readAllStandardOutput()),
             QString::fromUtf8(p->readAllStandardError())};
@@ -107,8 +107,11 @@ TEST(HistoryFaultTest, AReadOnlyFileOrFolderIsToldOnceAndPlayGoesOn)
     ::chmod(QFile::encodeName(folderDir + "/history.sqlite").constData(), 0666);
     ::chmod(QFile::encodeName(folderDir).constData(), 0555);
 
-    expectToldOnceAndPlayed(drive(fileDir + "/history.sqlite", 30, true), 30);
-    expectToldOnceAndPlayed(drive(folderDir + "/history.sqlite", 30, true), 30);
+    const QString program = dir.filePath("dunmere");
+    ASSERT_TRUE(QFile::copy(DUNMERE_BIN_DIR "/dunmere", program));
+    ::chmod(QFile::encodeName(program).constData(), 0755);
+    expectToldOnceAndPlayed(drive(fileDir + "/history.sqlite", 30, true, program), 30);
+    expectToldOnceAndPlayed(drive(folderDir + "/history.sqlite", 30, true, program), 30);
     ::chmod(QFile::encodeName(folderDir).constData(), 0755);
     EXPECT_EQ(Peek(fileDir + "/history.sqlite").value("SELECT COUNT(*) FROM poker_hands").toInt(), 20);
 }

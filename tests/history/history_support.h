@@ -79,8 +79,10 @@ private:
 };
 
 // The real program recording hands in its drive mode; as nobody under root when `asNobody`,
-// so permission bits bite.
-inline QProcess* startDrive(const QString& file, int hands, const QString& commitLog = {}, bool asNobody = false)
+// so permission bits bite. `program`: a copy of it where nobody may run it (the build folder
+// may lie below a home folder closed to others).
+inline QProcess* startDrive(const QString& file, int hands, const QString& commitLog = {}, bool asNobody = false,
+                            const QString& program = QStringLiteral(DUNMERE_BIN_DIR "/dunmere"))
 {
     auto* p = new QProcess;
     auto env = QProcessEnvironment::systemEnvironment();
@@ -94,7 +96,7 @@ inline QProcess* startDrive(const QString& file, int hands, const QString& commi
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(99);
         });
-    p->start(QStringLiteral(DUNMERE_BIN_DIR "/dunmere"), {});
+    p->start(program, {});
     return p;
 }
 
