@@ -71,8 +71,24 @@ median() { sort -n | awk '{v[NR]=$1} END {if (NR == 0) print "-"; else if (NR % 
 field() { awk -v k="$1" '$1 == k {print $2}' "$2"; }
 rss() { awk -F': ' '/Maximum resident set size/ {printf "%.1f\n", $2/1024}' "$1"; }
 
+# Two other card games side by side when installed (apt-get install kpat aisleriot), each
+# in its own D-Bus session as a desktop would start it; their windows paint the felt.
+if [[ $(id -u) == 0 ]] && ! dpkg -s kpat aisleriot >/dev/null 2>&1; then
+  echo "Installing kpat and aisleriot to measure beside them..." >&2
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq kpat aisleriot >/dev/null || true
+fi
+others=()
+for g in kpat sol; do
+  [[ -x /usr/games/$g ]] && command -v dbus-run-session >/dev/null && others+=("$g")
+done
+felt="100,150,400,250"
+
 for i in $(seq "$runs"); do
   echo "Run $i of $runs..." >&2
+  for g in "${others[@]}"; do
+    "$work/probe" --table "$felt" -- dbus-run-session -- \
+      /usr/bin/time -v -o "$work/time.$g.$i" "/usr/games/$g" >"$work/probe.$g.$i" 2>/dev/null || true
+  done
   "$work/probe" --table "$area" --hand "$hand" --stock "$stock" --spot "$spot" --idle 5 -- \
     /usr/bin/time -v -o "$work/time.d.$i" "$work/prog/dunmere" >"$work/probe.d.$i" 2>/dev/null || true
   "$work/probe" --table "$area" --idle 5 -- \
@@ -99,3 +115,6 @@ printf '%-40s %12s %16s\n' "peak memory, max RSS (MB)" "$(collect d rss)" "$(col
 printf '%-40s %12s %16s\n' "CPU while idle for 5 s (%)" "$(collect d idle_cpu_percent)" "$(collect b idle_cpu_percent)"
 printf '%-40s %12s %16s\n' "card glide, stock to draw spot (ms)" "$(collect d glide_ms)" "-"
 echo "(animation delay measured at the first start: prfAnimationDelay=${delay:-?})"
+for g in "${others[@]}"; do
+  printf '%-40s %12s ms %8s MB\n' "$g: launch to painted felt, max RSS" "$(collect "$g" launch_ms)" "$(collect "$g" rss)"
+done

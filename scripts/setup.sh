@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 shift || true
 
-packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-charts-dev libqt6sql6-sqlite libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth xdotool openbox wmctrl x11-utils imagemagick time pkg-config
           desktop-file-utils appstream dpkg-dev libgif-dev libimagequant-dev
           at-spi2-core python3-pyatspi dbus qt6-base-private-dev)

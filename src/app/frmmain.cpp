@@ -17,6 +17,7 @@
 #include "app/hold_marker.h"
 #include "app/namebox.h"
 #include "app/table_keys.h"
+#include "store/history.h"
 #include "store/qt/settings.h"
 #include "table/animation.h"
 #include "table/cardfaces.h"
@@ -128,6 +129,7 @@ void frmMain::Form_Load()
         showFirstFrame();
         if (unloaded_)
             return;  // closed before the first deal: everything is saved already
+        startHistory();
         FirstInit();
     });
 }
@@ -232,6 +234,7 @@ void frmMain::Form_Unload()
         savePreferences();
         runTopScores();
     });
+    stopHistory();
     if (cover_)
         cover_->close();
 }

@@ -33,6 +33,7 @@ class TableKeys;
 class TableSurface;
 class frmAnalysis;
 class frmHide;
+class HandHistory;
 
 // Boxes the window shows; injected so tests can answer them.
 struct Dialogs {
@@ -100,6 +101,13 @@ public:
     void mnuMoreOptions_Click();
     void mnuContents_Click();
     void mnuAbout_Click();
+    void mnuStatistics_Click();
+
+    // The rummy trainer's figures for the hand in play, recorded with it when it ends:
+    // whether the trainer was open, and the chance the user's choices gave up when scored.
+    void setRummyTrainerFigures(bool trainerOpen, std::optional<double> chanceGivenUp);
+    HandHistory* history() const { return history_.get(); }
+    QWidget* statisticsWindow() const { return stats_; }
 
     // Table clicks.
     void picDeal_Click(int index);
@@ -210,6 +218,13 @@ private:
     void endDragOnTakenCard();
     int cardUnder(int x) const;
 
+    // The hand history, opened once the first frame is painted, and what goes into it.
+    void startHistory();
+    // Closes the "Statistics" window, writes the hands still queued and closes the file.
+    void stopHistory();
+    void recordPokerHand(const PokerCards& dealt, const std::array<bool, 5>& held, int prize);
+    void recordRummyHand(const RummyHandResult& result);
+
     // Brings the trainer's window and the "Analyze Hand" command up to the table's hand.
     void followPokerTable();
 
@@ -228,6 +243,10 @@ private:
     QPointer<frmHide> cover_;
     QPointer<frmAnalysis> analysis_;
     bool followQueued_ = false;
+    std::unique_ptr<HandHistory> history_;
+    QPointer<QWidget> stats_;
+    bool rummyTrainerOpen_ = false;
+    std::optional<double> rummyChanceGivenUp_;
 
     TableSurface* surface_ = nullptr;
     QImage thePic_;

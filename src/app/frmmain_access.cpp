@@ -18,6 +18,10 @@ void frmMain::buildTableAccess()
 
 void frmMain::movePlayed(const RummyMove& move) { access_->movePlayed(move); }
 
-void frmMain::handOver(const RummyHandResult& result) { access_->handOver(result); }
+void frmMain::handOver(const RummyHandResult& result)
+{
+    recordRummyHand(result);
+    access_->handOver(result);
+}
 
 }  // namespace dm

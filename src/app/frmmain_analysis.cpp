@@ -31,6 +31,7 @@ void frmMain::handPlayed(const PokerCards& dealt, const std::array<bool, 5>& hel
 {
     session.record(dealt, held, prize);
     access_->pokerHandDrawn();
+    recordPokerHand(dealt, held, prize);
     if (analysis_)
         analysis_->sessionChanged();
 }

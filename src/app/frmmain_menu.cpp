@@ -35,6 +35,8 @@ void frmMain::buildMenus()
             &QAction::triggered, this, [this] { mnuPoker_Click(); });
     connect(addItem(game, "mnuPlayRummy", tr("Play Tolva-&Rummy"), QKeySequence(Qt::CTRL | Qt::Key_R)),
             &QAction::triggered, this, [this] { mnuPlayRummy_Click(); });
+    connect(addItem(game, "mnuStatistics", tr("S&tatistics...")), &QAction::triggered, this,
+            [this] { mnuStatistics_Click(); });
     game->addSeparator()->setObjectName("mnuSeparator");
     connect(addItem(game, "mnuExit", tr("E&xit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
 

@@ -9,6 +9,7 @@
 #include "app/zoom.h"
 #include "cards/random.h"
 #include "store/qt/settings.h"
+#include "store/sql/history_drive.h"
 #include "table/cover.h"
 #include "table/files.h"
 
@@ -17,6 +18,11 @@ int main(int argc, char** argv)
     // Answered before any window system is needed, so they work on a text console.
     if (const auto status = dm::answerInfoOption(argc, argv))
         return *status;
+    if (qEnvironmentVariableIsSet("DUNMERE_HISTORY_DRIVE")) {  // the history's kill and fault tests
+        QCoreApplication app(argc, argv);
+        return dm::driveHistory(qEnvironmentVariable("DUNMERE_HISTORY_DRIVE"),
+                                qEnvironmentVariableIntValue("DUNMERE_HISTORY_DRIVE_HANDS"));
+    }
     {
         dm::QtSettingsStore stored;
         dm::applyZoom(dm::storedZoom(stored));

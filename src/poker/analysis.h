@@ -50,6 +50,9 @@ std::array<bool, kHolds> adviserHolds(const PokerCards& hand);
 // final-hand count is an integer and the counts add up to 19,933,230,517,200.
 struct GameSolution {
     double returnRate = 0;  // credits returned per credit wagered
+    // Variance of one hand's return under perfect play, in squared credits per credit
+    // wagered: a hand of w credits spreads by w * sqrt(variance) credits.
+    double variance = 0;
     std::array<uint64_t, kFinalHands> finals{};
     uint64_t total = 0;
     // The ladder's return when every deal is played by the adviser's worst and

@@ -326,6 +326,12 @@ GameSolution solveGame(const PayTable& pays, bool withAdviser, const SolveOption
         return static_cast<double>(static_cast<long double>(credits) / static_cast<long double>(solution.total));
     };
     solution.returnRate = rate(sum.best);
+    // The return per credit is fixed by the final hand, so its spread follows from the counts.
+    long double square = 0;
+    for (int f = 0; f < kF; ++f)
+        square += static_cast<long double>(sum.finals[f]) * pay[f] * pay[f];
+    square /= static_cast<long double>(solution.total);
+    solution.variance = static_cast<double>(square - static_cast<long double>(solution.returnRate) * solution.returnRate);
     if (withAdviser) {
         solution.adviserLow = rate(sum.low);
         solution.adviserHigh = rate(sum.high);

@@ -98,7 +98,7 @@ TEST(Cli, EachCommandAnswersEveryLineAndCarriesOnAfterErrors)
         {{"return", "--adviser"}, "", 0,
          {"return 0\\.9954390437", "royal-flush 493512264", "straight-flush .*", "four-of-a-kind .*", "full-house .*",
           "flush .*", "straight .*", "three-of-a-kind .*", "two-pair .*", "jacks-or-better .*", "nothing 10872274993896",
-          "total 19933230517200", "adviser-low 0\\.99[0-9]{8}", "adviser-high 0\\.99[0-9]{8}"}},
+          "total 19933230517200", "variance 19\\.51[0-9]{2}", "adviser-low 0\\.99[0-9]{8}", "adviser-high 0\\.99[0-9]{8}"}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.args[0] + " " + r.input.substr(0, 20));

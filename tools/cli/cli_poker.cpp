@@ -104,6 +104,8 @@ std::vector<std::string> returnLines(const std::array<int, 9>& pays, bool advise
     for (int f = 0; f < kFinalHands; ++f)
         lines.push_back(std::string(finalHandName(static_cast<FinalHand>(f))) + " " + std::to_string(game.finals[f]));
     lines.push_back("total " + std::to_string(game.total));
+    std::snprintf(buf, sizeof buf, "variance %.4f", game.variance);
+    lines.emplace_back(buf);
     if (adviser) {
         rate("adviser-low", game.adviserLow);
         rate("adviser-high", game.adviserHigh);
