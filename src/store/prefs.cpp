@@ -231,6 +231,9 @@ std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& p)
     p.prfScrollVal = d.prfScrollVal;
     if (const auto text = store.read("prfScrollVal"); text && !text->empty())
         p.prfScrollVal = fitNumber<int16_t>(*text, "prfScrollVal", bad).value_or(d.prfScrollVal);
+    // Our own key beside the original ones: anything but "Expert" is the standard computer.
+    const auto opponent = store.read("dmOpponent");
+    p.dmOpponent = opponent && *opponent == "Expert" ? "Expert" : d.dmOpponent;
     return bad;
 }
 
@@ -271,6 +274,7 @@ void savePrefs(SettingsStore& store, const Prefs& p)
     num("prfAnimationDelay", p.prfAnimationDelay);
     textIfSet("prfTolvaBackground", p.prfTolvaBackground);
     textIfSet("prfPKBackground", p.prfPKBackground);
+    store.write("dmOpponent", p.dmOpponent);
 }
 
 }  // namespace dm

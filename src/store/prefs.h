@@ -42,6 +42,7 @@ struct Prefs {
     bool prfHideDesktop = false;
     int16_t prfComputerBank = 100;
     int16_t prfPlayerBank = 100;
+    std::string dmOpponent = "Standard";  // who plays the computer: "Standard" or "Expert"
 };
 
 }  // namespace dm
