@@ -34,6 +34,7 @@ void frmMain::buildMenus()
             &QAction::triggered, this, [this] { mnuPoker_Click(); });
     connect(addItem(game, "mnuPlayRummy", tr("Play Tolva-&Rummy"), QKeySequence(Qt::CTRL | Qt::Key_R)),
             &QAction::triggered, this, [this] { mnuPlayRummy_Click(); });
+    buildOpponentMenu(game);
     game->addSeparator()->setObjectName("mnuSeparator");
     connect(addItem(game, "mnuExit", tr("E&xit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
 

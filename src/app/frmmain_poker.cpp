@@ -122,7 +122,7 @@ void frmMain::drawPokerCard(int pos, CardShow how)
 void frmMain::showCard(int pos, CardShow how)
 {
     drawPokerCard(pos, how);
-    followPokerTable();
+    followTable();
 }
 
 void frmMain::showHoldMarkers(int pos, bool shown)
@@ -130,7 +130,7 @@ void frmMain::showHoldMarkers(int pos, bool shown)
     shape1_[pos]->setVisible(shown);
     if (shown)
         shape1_[pos]->raise();
-    followPokerTable();
+    followTable();
 }
 
 bool frmMain::animateToPosition(int pos)
@@ -143,7 +143,7 @@ void frmMain::showCounters()
     pklblWinnings_->setText(QString::number(poker.s.winnings));
     pkLabelHands_->setText(QString::number(poker.s.hands));
     pkLabelTimer_->setText(QString::number(poker.s.timer));
-    followPokerTable();  // a refused hold comes back to the hold phase here
+    followTable();  // a refused hold comes back to the hold phase here
 }
 
 void frmMain::setTimerRunning(bool running)
