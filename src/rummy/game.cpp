@@ -70,10 +70,58 @@ void RummyGame::shuffleCards(bool isPoker)
         s.eval.handWon = false;
         s.pileImage = 0;
         ++s.dealSerial;
+        s.position = {};
+        handLive_ = !isPoker;
+        for (int k = 0; k < 9 && !isPoker; ++k)
+            s.position.userDeal[k] = s.playerHand[k].number;
         // The table draws from the state, so it is shown once everything is reset.
-        if (!isPoker)
+        if (!isPoker) {
             view_.showDeal();
+            if (!prefs_.prfShowHide)
+                recordShownHand();
+        }
     });
+}
+
+void RummyGame::record(const RummyMove& move)
+{
+    if (!handLive_)
+        return;
+    s.position.moves.push_back(move);
+    view_.movePlayed(move);
+}
+
+void RummyGame::recordShownHand()
+{
+    if (s.eval.handWon)
+        return;
+    RummyMove shown{RummyMove::Kind::ComputerShown};
+    for (int k = 0; k < 9; ++k)
+        shown.shown[k] = s.computerHand[k].number;
+    record(shown);
+}
+
+void RummyGame::handEnded(RummyHandResult::Outcome outcome)
+{
+    if (!handLive_)
+        return;
+    handLive_ = false;
+    RummyHandResult r;
+    r.outcome = outcome;
+    r.stake = outcome == RummyHandResult::Outcome::Tie ? 0 : prefs_.prfWager;
+    r.userBank = prefs_.prfPlayerBank;
+    r.computerBank = prefs_.prfComputerBank;
+    r.opponent = s.opponent;
+    for (const RummyMove& m : s.position.moves)
+        r.turns += m.kind == RummyMove::Kind::UserStock || m.kind == RummyMove::Kind::UserPile;
+    if (outcome != RummyHandResult::Outcome::Tie) {
+        const Hand& h = outcome == RummyHandResult::Outcome::UserWon ? s.playerHand : s.computerHand;
+        std::array<int, 10> cards;
+        for (int k = 0; k < 10; ++k)
+            cards[k] = h[k].number;
+        r.winningHand = groupWinningHand(cards).value_or(cards);
+    }
+    view_.handOver(r);
 }
 
 void RummyGame::mnuSortRank_Click()
@@ -99,6 +147,7 @@ void RummyGame::newHand()
     guarded("mnuPlayRummy_Click", [&] {
         s.discardPile.assign(1, CardRec{});
         s.resetMelds = true;
+        s.opponent = nextOpponent_;
         shuffleCards(false);
         if (prefs_.prfTolvaAutoSort)
             mnuSortRank_Click();

@@ -9,6 +9,7 @@
 
 #include "cards/deck.h"
 #include "cards/random.h"
+#include "rummy/opponent.h"
 #include "rummy/rules.h"
 #include "rummy/view.h"
 #include "store/prefs.h"
@@ -115,11 +116,19 @@ private:
     bool ComputerDiscardCard(int index, uint32_t serial);
     bool turnOver(uint32_t serial) const { return s.eval.handWon || !alive(serial); }
     void endComputerTurn();
+    StandardMind computerMind();
+    uint64_t expertSeed();  // the Expert's sampling seed for one decision, from the game's chance
+
+    // What the user sees of the hand: recorded in s.position and told to the view.
+    void record(const RummyMove& move);
+    void recordShownHand();
+    void handEnded(RummyHandResult::Outcome outcome);
 
     RummyView& view_;
     Prefs& prefs_;
     Rng& rng_;
     Opponent nextOpponent_ = Opponent::Standard;
+    bool handLive_ = false;  // a rummy hand is dealt and not over: its moves are recorded
 
     // A user step is mid-animation (events keep running): table clicks of the same deal
     // are ignored until it ends, so a card cannot be drawn or thrown twice.

@@ -12,12 +12,14 @@ void RummyGame::WinnerPlayerHoopla()
         sound("rummywin.wav");
         view_.showWinner(Side::Player);
         UpdateBank(1);
+        handEnded(RummyHandResult::Outcome::UserWon);
     });
 }
 
 void RummyGame::WinnerComputerHoopla()
 {
     guarded("WinnerComputerHoopla", [&] {
+        const uint32_t serial = s.dealSerial;
         if (prefs_.prfSound) {
             if (rng_.below(10) + 1 != 8)
                 view_.playSound("lost.wav");
@@ -30,6 +32,8 @@ void RummyGame::WinnerComputerHoopla()
         if (!view_.wait(1000))
             return;
         UpdateBank(2);
+        if (alive(serial))  // a hand dealt during the wait is not the one that ended
+            handEnded(RummyHandResult::Outcome::ComputerWon);
     });
 }
 

@@ -1,6 +1,7 @@
 // The computer's turn, and the two commands that uncover its hand.
 #include <stdexcept>
 
+#include "rummy/expert.h"
 #include "rummy/game.h"
 
 namespace dm {
@@ -25,17 +26,22 @@ bool RummyGame::playComputerTurn()
 
     if (s.discardEmpty())
         throw std::logic_error("no card was offered");
-    const CardRec offered = s.discardPile.back();
-    s.computerHand[9] = offered;
-    if (EvaluateHand(s.computerHand, s.resetMelds, s.eval).computerWins)
+    const int offered = s.discardPile.back().number;
+    const StandardMove m = standardStep(computerMind(), TurnMoment::Offer, offered);
+    if (m.act == StandardMove::Act::Win)
         WinnerComputerHoopla();  // won with the offered card: it stays on the pile
-    s.resetMelds = false;
     if (turnOver(serial))
         return false;
 
-    const OfferDecision d = decideOffer(s.computerHand, offered.number);
-    return d.takeDiscard ? takeOfferedCard(d.lowestSlot, pauseMs, serial) : drawAndDiscard(pauseMs, serial);
+    bool take = m.act == StandardMove::Act::TakePile;
+    if (s.opponent == Opponent::Expert)
+        take = expertTakesPile(expertSight(s), expertSeed());
+    return take ? takeOfferedCard(m.slot, pauseMs, serial) : drawAndDiscard(pauseMs, serial);
 }
+
+StandardMind RummyGame::computerMind() { return {s.computerHand, s.eval, s.resetMelds}; }
+
+uint64_t RummyGame::expertSeed() { return static_cast<uint64_t>(rng_.uniform() * 9007199254740992.0); }
 
 bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial)
 {
@@ -46,6 +52,8 @@ bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial)
     }
     if (!ComputerTakeDiscard(serial) || turnOver(serial))
         return false;
+    if (s.opponent == Opponent::Expert)
+        lowestSlot = expertThrowSlot(expertSight(s), expertSeed());
     if (!pause(pauseMs, serial))
         return false;
     if (s.eval.handWon)
@@ -62,14 +70,20 @@ bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial)
         sound("deal.wav");
     if (!ComputerDrawFromDeck(serial))
         return false;
-    bool keepMelds = false;  // the stored melds of this hand survive the second look
-    const EvalResult r = EvaluateHand(s.computerHand, keepMelds, s.eval);
-    if (r.computerWins)
-        WinnerComputerHoopla();
-    if (turnOver(serial) || !pause(pauseMs, serial))
+    StandardMove m;
+    if (!s.eval.handWon) {
+        m = standardStep(computerMind(), TurnMoment::Drawn);
+        if (m.act == StandardMove::Act::Win)
+            WinnerComputerHoopla();
+    }
+    if (turnOver(serial))
+        return false;
+    if (s.opponent == Opponent::Expert)
+        m.slot = static_cast<int16_t>(expertThrowSlot(expertSight(s), expertSeed()));
+    if (!pause(pauseMs, serial))
         return false;
     sound("drop.wav");
-    return ComputerDiscardCard(r.discardIndex, serial);
+    return ComputerDiscardCard(m.slot, serial);
 }
 
 bool RummyGame::ComputerDrawFromDeck(uint32_t serial)
@@ -78,11 +92,13 @@ bool RummyGame::ComputerDrawFromDeck(uint32_t serial)
         if (s.stockEmpty) {
             view_.message("The game is a tie");
             s.eval.handWon = true;
+            handEnded(RummyHandResult::Outcome::Tie);
             return true;
         }
         if (s.eval.handWon)
             return true;
         takeTopOfStock(s.computerHand[9]);
+        record({RummyMove::Kind::ComputerStock, s.computerHand[9].number});
         // The pile picture steps aside while its top card leaves, so the back is seen to go;
         // an abandoned glide leaves the pile to the new deal (or to no window at all).
         view_.showStock(4);
@@ -108,6 +124,7 @@ bool RummyGame::ComputerTakeDiscard(uint32_t serial)
         view_.showDrawSpot(Side::Computer, false);
         const int number = s.discardPile.back().number;
         s.discardPile.pop_back();
+        record({RummyMove::Kind::ComputerPile, number});
         view_.drawDiscardPile();
         // The card starts where it lay: where a discard onto the shortened pile goes.
         if (!glide(Place{Place::Kind::DiscardNext}, Place{Place::Kind::ComputerDraw}, number, serial))
@@ -133,9 +150,9 @@ bool RummyGame::ComputerDiscardCard(int index, uint32_t serial)
         if (!glide(from, Place{Place::Kind::DiscardNext}, card.number, serial))
             return false;
         s.discardPile.push_back(cardOf(card.number));
+        record({RummyMove::Kind::ComputerDiscard, card.number});
         view_.drawDiscardPile();
-        copyIdentity(s.computerHand[index], s.computerHand[9]);
-        s.computerHand[index].value = s.computerHand[9].value;
+        throwFromSlot(s.computerHand, index);
         view_.refreshHand(Side::Computer);
         return true;
     });
@@ -143,12 +160,7 @@ bool RummyGame::ComputerDiscardCard(int index, uint32_t serial)
 
 void RummyGame::endComputerTurn()
 {
-    CardRec& drawn = s.computerHand[9];
-    drawn.number = drawn.rank = drawn.suit = drawn.value = -1;
-    s.eval.computerTurn = false;
-    if (s.eval.handWon)
-        return;
-    regroupComputerHand(s.computerHand, s.eval.computerMelds, s.geo.cardStep);
+    standardStep(computerMind(), TurnMoment::End, kNoCard, s.geo.cardStep);
 }
 
 void RummyGame::mnuShowComputerHand_Click()
@@ -156,6 +168,8 @@ void RummyGame::mnuShowComputerHand_Click()
     guarded("mnuShowComputerHand_Click", [&] {
         prefs_.prfShowHide = !prefs_.prfShowHide;
         view_.drawComputerCards(!prefs_.prfShowHide);
+        if (!prefs_.prfShowHide)
+            recordShownHand();
     });
 }
 

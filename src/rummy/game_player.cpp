@@ -66,8 +66,10 @@ bool RummyGame::receiveDrawnCard(Place from, int card, uint32_t serial)
 
 void RummyGame::offerTie()
 {
-    if (s.stockEmpty && view_.askYesNo("The game is a tie..", "Start a new game...?"))
+    if (s.stockEmpty && view_.askYesNo("The game is a tie..", "Start a new game...?")) {
+        handEnded(RummyHandResult::Outcome::Tie);
         newHand();
+    }
 }
 
 void RummyGame::picDeal_Click()
@@ -84,6 +86,7 @@ void RummyGame::picDeal_Click()
             UserStepScope step(*this);
             const uint32_t serial = s.dealSerial;
             takeTopOfStock(s.playerHand[9]);
+            record({RummyMove::Kind::UserStock, s.playerHand[9].number});
             if (!receiveDrawnCard(Place{Place::Kind::Stock}, kNoCard, serial) || s.eval.handWon)
                 return;
         }
@@ -103,6 +106,7 @@ void RummyGame::picReject_Click()
             const CardRec top = s.discardPile.back();
             copyIdentity(s.playerHand[9], top);
             s.discardPile.pop_back();
+            record({RummyMove::Kind::UserPile, top.number});
             view_.drawDiscardPile();
             // Where a discard onto the shortened pile would lie is where the card lay.
             if (!receiveDrawnCard(Place{Place::Kind::DiscardNext}, top.number, serial) || s.eval.handWon)
@@ -131,6 +135,7 @@ void RummyGame::DiscardPlayerCard(int index)
         if (!glide(from, Place{Place::Kind::DiscardNext}, card.number, serial))
             return;
         s.discardPile.push_back(cardOf(card.number));
+        record({RummyMove::Kind::UserDiscard, card.number});
         view_.drawDiscardPile();
         if (index != 9) {
             // The hand may have been rearranged (a click, a drag, a sort) while the card

@@ -1,6 +1,7 @@
 #pragma once
 // The rules of Tolva Rummy: melds, winning hands and the computer's evaluation.
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "cards/deck.h"
@@ -37,6 +38,10 @@ bool Check6ForComplete(const std::array<CardRec, 6>& cards);
 bool isWinningHand(const Hand& hand);
 // As isWinningHand; on a win also sets handWon.
 bool checkForWinningHand(const Hand& hand, bool& handWon);
+
+// A winning hand's ten card numbers regrouped as its melds, the four-card one first, then
+// the two of three; nothing when the cards do not win.
+std::optional<std::array<int, 10>> groupWinningHand(const std::array<int, 10>& cards);
 
 struct EvalResult {
     int16_t discardIndex = 0;

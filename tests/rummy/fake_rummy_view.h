@@ -55,6 +55,12 @@ public:
     void showWinner(Side winner) override { note("winner " + name(winner)); }
     void drawBanks() override { note("banks " + n(prefs->prfPlayerBank) + "/" + n(prefs->prfComputerBank)); }
     void hideStartItem() override { note("hideStart"); }
+    // Kept apart from `calls`, so the turn's call lists stay as the table sees them.
+    std::vector<RummyMove> moves;
+    std::vector<RummyHandResult> results;
+    std::function<void(const RummyMove&)> onMove;
+    void movePlayed(const RummyMove& m) override { moves.push_back(m), onMove ? onMove(m) : void(); }
+    void handOver(const RummyHandResult& r) override { results.push_back(r); }
 
     std::vector<std::string> matching(const std::string& prefix) const { return withPrefix(calls, prefix); }
     int count(const std::string& prefix) const { return static_cast<int>(matching(prefix).size()); }

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <charconv>
+#include <fstream>
 #include <functional>
+#include <limits>
 
 #include "cards/card.h"
 #include "cli_commands.h"
 #include "poker/analysis.h"
+#include "rummy/duel.h"
 
 namespace dm {
 
@@ -82,12 +85,29 @@ constexpr const char* kUsage =
     "  winning              ten cards -> 1 if they form a winning rummy hand, else 0\n"
     "  evaluate             ten cards of the computer's hand -> ten values | discard slot\n"
     "  offer                nine cards and the offered discard -> win, take SLOT or draw\n"
+    "  rummy-hint [--samples N] [--seed S]\n"
+    "                       a rummy position -> each choice of the user, best first,\n"
+    "                       \"NAME WIN LOSE TIE\" separated by \" | \"; NAME is pile,\n"
+    "                       stock or the card to throw; the chances if both sides\n"
+    "                       play on as the Standard computer (see POSITIONS)\n"
+    "  duel [--hands N] [--seed S] [--first LEVEL] [--second LEVEL] [--log FILE]\n"
+    "                       no input; N hands between two computers (LEVEL standard\n"
+    "                       or expert), the first seat swapped every hand: hands,\n"
+    "                       wins, ties and each one's share of the decided hands with\n"
+    "                       its 95 % interval; --log writes each hand as the first\n"
+    "                       seat saw it, then \" = W\", \" = L\" or \" = T\"\n"
     "  sheet FILE.png       draws every card face, back and animation frame into FILE.png\n"
     "  --help               shows this text\n"
     "  --version            shows the program's version\n"
     "\n"
     "P is nine per-credit pays, jacks or better first, royal flush last, in one argument;\n"
     "the game's are \"1 2 3 4 6 9 25 50 800\".\n"
+    "\n"
+    "POSITIONS: the user's nine dealt cards, then the moves in order of play, each\n"
+    "item separated by \";\": S c (the user drew c from the stock), P (took the top\n"
+    "of the discard pile), D c (threw c), s c, p, d c (the same for the computer),\n"
+    "h c1 ... c9 (the computer's hand shown, in slot order). With the same --seed\n"
+    "the answer is the same on every run. N defaults to 1100 samples, 1000 hands.\n"
     "\n"
     "A line that is not understood gets an answer starting \"error:\"; the exit status is\n"
     "then 1.\n";
@@ -118,6 +138,83 @@ int usageError(std::ostream& err, const std::string& why)
     return 2;
 }
 
+// Reads a whole-number option value; false when it is missing or not in [lo, hi].
+bool numberOption(const std::vector<std::string>& args, size_t& i, long long lo, long long hi, long long& value)
+{
+    if (i + 1 == args.size())
+        return false;
+    const std::string& text = args[++i];
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= lo && value <= hi;
+}
+
+std::optional<Opponent> levelOf(const std::string& name)
+{
+    if (name == "standard")
+        return Opponent::Standard;
+    if (name == "expert")
+        return Opponent::Expert;
+    return std::nullopt;
+}
+
+int runRummyCommand(const std::string& command, const std::vector<std::string>& args, std::istream& in,
+                    std::ostream& out, std::ostream& err)
+{
+    long long samples = 1100, seed = 1, hands = 1000;
+    DuelOptions duel;
+    std::string logPath;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--seed") {
+            if (!numberOption(args, i, 0, std::numeric_limits<long long>::max(), seed))
+                return usageError(err, "--seed needs a whole number from 0");
+        } else if (command == "rummy-hint" && a == "--samples") {
+            if (!numberOption(args, i, 1, 1000000, samples))
+                return usageError(err, "--samples needs a whole number from 1 to 1000000");
+        } else if (command == "duel" && a == "--hands") {
+            if (!numberOption(args, i, 1, 100000000, hands))
+                return usageError(err, "--hands needs a whole number from 1 to 100000000");
+        } else if (command == "duel" && (a == "--first" || a == "--second")) {
+            const auto level = i + 1 < args.size() ? levelOf(args[i + 1]) : std::nullopt;
+            if (!level)
+                return usageError(err, a + " needs standard or expert");
+            (a == "--first" ? duel.first : duel.second) = *level;
+            ++i;
+        } else if (command == "duel" && a == "--log") {
+            if (i + 1 == args.size() || args[i + 1].empty())
+                return usageError(err, "--log needs a file name");
+            logPath = args[++i];
+        } else {
+            return usageError(err, "unexpected argument '" + a + "' for " + command);
+        }
+    }
+    if (command == "rummy-hint")
+        return answerLines(in, out, [&](std::string_view line, std::string& error) {
+            return cli::rummyHintLine(line, static_cast<int>(samples), static_cast<uint64_t>(seed), error);
+        });
+    duel.hands = static_cast<int>(hands);
+    duel.seed = static_cast<uint64_t>(seed);
+    std::ofstream log;
+    if (!logPath.empty()) {
+        log.open(logPath);
+        if (!log) {
+            err << "error: could not write " << logPath << '\n';
+            return 1;
+        }
+    }
+    const DuelResult result = runDuel(duel, [&](const std::string& line) {
+        if (log.is_open())
+            log << line << '\n';
+    });
+    if (log.is_open() && !log.flush()) {
+        err << "error: could not write " << logPath << '\n';
+        return 1;
+    }
+    out << describeDuel(duel, result);
+    out.flush();
+    return 0;
+}
+
 }  // namespace
 
 int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err)
@@ -134,6 +231,9 @@ int runCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostr
         out << "dunmere-cli " << DUNMERE_VERSION << '\n';
         return 0;
     }
+
+    if (command == "rummy-hint" || command == "duel")
+        return runRummyCommand(command, args, in, out, err);
 
     // Options: --payout for classify and census, --pays for holds and return,
     // --adviser for return; sheet takes a file name instead.

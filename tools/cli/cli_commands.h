@@ -1,6 +1,7 @@
 #pragma once
 // The commands behind dunmere-cli, each answering one input line.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,8 @@ std::vector<std::string> returnLines(const std::array<int, 9>& pays, bool advise
 Answer winningLine(std::string_view line, std::string& error);
 Answer evaluateLine(std::string_view line, std::string& error);
 Answer offerLine(std::string_view line, std::string& error);
+// A rummy position -> its choices best first, "NAME WIN LOSE TIE" separated by " | ".
+Answer rummyHintLine(std::string_view line, int samples, uint64_t seed, std::string& error);
 
 // Draws the contact sheet; needs a GUI application, made here when there is none.
 bool writeSheet(const std::string& pngPath);

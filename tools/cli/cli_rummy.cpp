@@ -1,7 +1,11 @@
 // dunmere-cli's rummy questions, each asked of a fresh evaluation state.
 #include "cli_commands.h"
 
+#include <cstdio>
+#include <stdexcept>
+
 #include "rummy/rules.h"
+#include "rummy/trainer.h"
 
 namespace dm::cli {
 
@@ -57,6 +61,44 @@ Answer offerLine(std::string_view line, std::string& error)
     if (!decision.takeDiscard)
         return "draw";
     return "take " + std::to_string(decision.lowestSlot);
+}
+
+namespace {
+
+std::string choiceName(const RummyChoice& c)
+{
+    switch (c.kind) {
+    case RummyChoice::Kind::Pile:
+        return "pile";
+    case RummyChoice::Kind::Stock:
+        return "stock";
+    case RummyChoice::Kind::Throw:
+        break;
+    }
+    return std::to_string(c.card);
+}
+
+}  // namespace
+
+Answer rummyHintLine(std::string_view line, int samples, uint64_t seed, std::string& error)
+{
+    const auto pos = parsePosition(std::string(line), error);
+    if (!pos)
+        return std::nullopt;
+    RummyHint hint;
+    try {
+        hint = rummyHint(*pos, HintOptions{.samples = samples, .seed = seed});
+    } catch (const std::invalid_argument& e) {
+        error = e.what();
+        return std::nullopt;
+    }
+    std::string answer;
+    for (const ChoiceChance& c : hint.choices) {
+        char figures[64];
+        std::snprintf(figures, sizeof figures, " %.4f %.4f %.4f", c.win, c.lose, c.tie);
+        answer += (answer.empty() ? "" : " | ") + choiceName(c.choice) + figures;
+    }
+    return answer;
 }
 
 }  // namespace dm::cli
