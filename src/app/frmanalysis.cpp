@@ -43,7 +43,6 @@ frmAnalysis::frmAnalysis(PokerSession& session, RummySession& rummySession, QWid
         connect(key, &QShortcut::activated, this, [this, i] { toggleFromKey(i); });
     }
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    startWholeGame();
 }
 
 frmAnalysis::~frmAnalysis() = default;

@@ -41,7 +41,7 @@ public:
     void showAnalysisPage();
     QSize sizeHint() const override;  // every column, and about eight holds
 
-    // Rummy: the pages of the game on the table.
+    // The pages of the game on the table (poker's at first); call before showing.
     void showRummy(bool rummy);
     // The table's position; only a change (or toFront) moves the page off a studied choice.
     void followRummy(const RummyPosition& pos, bool handOver, bool toFront = false);
@@ -97,6 +97,7 @@ private:
     QPushButton* showHand_ = nullptr;
     QPushButton* reset_ = nullptr;
     QFutureWatcher<GameSolution> solve_;
+    bool solveStarted_ = false;
 
     // Rummy.
     void buildRummyPages();

@@ -35,6 +35,9 @@ void frmAnalysis::buildRummyPages()
 
 void frmAnalysis::showRummy(bool rummy)
 {
+    // The poker pages' whole-game solve is not worth a rummy player's cores.
+    if (!rummy)
+        startWholeGame();
     if (rummy == rummy_)
         return;
     rummy_ = rummy;

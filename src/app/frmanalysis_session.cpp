@@ -136,6 +136,9 @@ void frmAnalysis::reviewSelected()
 
 void frmAnalysis::startWholeGame()
 {
+    if (solveStarted_)
+        return;
+    solveStarted_ = true;
     connect(&solve_, &QFutureWatcher<GameSolution>::finished, this, &frmAnalysis::showWholeGame);
     auto promise = std::make_shared<QPromise<GameSolution>>();
     solve_.setFuture(promise->future());
