@@ -84,6 +84,12 @@ void frmAnalysis::showAnalysisPage()
 
 QSize frmAnalysis::sizeHint() const
 {
+    if (rummy_) {
+        // Every column of the choices and room for the hand's sentences, in the font's units.
+        const QSize base = QWidget::sizeHint();
+        return QSize(std::max(base.width(), 118 * fontMetrics().averageCharWidth()),
+                     std::max(base.height(), 40 * fontMetrics().height()));
+    }
     const QAbstractItemView* view = holds_;
     int width = 2 * holds_->frameWidth() + holds_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < Columns; ++c)

@@ -39,7 +39,7 @@ public:
     void followTable(const PokerCards& hand, const std::array<bool, 5>& held, bool holding, bool toFront = false);
     void sessionChanged();
     void showAnalysisPage();
-    QSize sizeHint() const override;  // every column, and about eight holds
+    QSize sizeHint() const override;  // every column, and about eight holds or the choices of a turn
 
     // The pages of the game on the table (poker's at first); call before showing.
     void showRummy(bool rummy);
