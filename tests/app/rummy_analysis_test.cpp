@@ -191,6 +191,31 @@ TEST(RummyAnalysis, SmallCardsMeasuredInTheRowsOwnFont)
     EXPECT_GT(widthWith(20), widthWith(8) + 40);
 }
 
+// The table feeds the window: its moves, the raised card and the user's choices, scored.
+TEST_F(AppWindowTest, AnalyzeHandInRummyFollowsTheTableAndScoresTheChoices)
+{
+    start();
+    act("mnuAnalyzeHand")->trigger();
+    auto* window = w->findChild<frmAnalysis*>("frmAnalysis");
+    ASSERT_TRUE(window && window->findChild<QWidget*>("rummyAnalysis")->isVisible());
+    auto* heading = window->findChild<QLabel*>("rummyHeading");
+    auto* moves = window->findChild<QListWidget*>("rummyMoves");
+    ASSERT_TRUE(eventually([&] { return heading->text().contains("would draw from the stock"); }));
+
+    drawFromStock();
+    const QString drawn = QString::fromStdString(cardName(rs().playerHand[9].number));
+    ASSERT_TRUE(eventually([&] { return moves->count() == 1; }));
+    EXPECT_EQ(moves->item(0)->text(), "You drew the " + drawn + " from the stock.");
+    hoverCard(0);
+    const QString pointed = QString::fromStdString(cardName(rs().playerHand[0].number));
+    ASSERT_TRUE(eventually([&] { return heading->text().contains("You point at the " + pointed + ": "); }));
+
+    clickCard(0);
+    ASSERT_TRUE(eventually([&] { return w->rummySession.scored() == 2; }));
+    EXPECT_TRUE(moves->item(moves->count() - 1)->text().endsWith("threw the " + pointed + "."));
+    EXPECT_TRUE(rs().eval.handWon || moves->item(0)->text().startsWith("The computer"));
+}
+
 TEST_F(AppWindowTest, OpponentChoiceKeptAndPlayedFromTheNextHand)
 {
     start();
