@@ -57,19 +57,9 @@ void frmAnalysis::buildAnalysisPage()
     heading_->setTextFormat(Qt::PlainText);
     layout->addWidget(heading_);
 
-    holds_ = new QTableWidget(kHolds, Columns, page);
+    holds_ = cardList({tr("Hold"), tr("Credits"), tr("Of the wager"), tr("Costs"), tr("Notes")}, HoldColumn, page);
+    holds_->setRowCount(kHolds);
     holds_->setObjectName(QStringLiteral("holds"));
-    holds_->setHorizontalHeaderLabels({tr("Hold"), tr("Credits"), tr("Of the wager"), tr("Costs"), tr("Notes")});
-    holds_->verticalHeader()->setVisible(false);
-    holds_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    holds_->setSelectionMode(QAbstractItemView::SingleSelection);
-    holds_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    holds_->setTabKeyNavigation(false);  // Tab leaves the list for the tabs
-    holds_->setWordWrap(false);
-    holds_->setItemDelegateForColumn(HoldColumn, new HoldCardsDelegate(holds_));
-    holds_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    holds_->horizontalHeader()->setStretchLastSection(true);
-    holds_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(holds_, 1);
     connect(holds_, &QTableWidget::cellActivated, this, [this](int row, int) { holdActivated(row); });
 
@@ -246,7 +236,7 @@ void frmAnalysis::showEvent(QShowEvent* e)
     // Once the rows have their final place on the screen.
     QMetaObject::invokeMethod(this, &frmAnalysis::revealMark, Qt::QueuedConnection);
     QWidget::showEvent(e);
-    if (rummy_)
+    if (rummy_ && rummyFollowed_)
         followRummy(rummyPos_, rummyOver_);  // the chances are worked out again from here on
 }
 

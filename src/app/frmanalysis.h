@@ -109,6 +109,7 @@ private:
     RummyTrainer* trainer_ = nullptr;
     bool rummy_ = false;
     RummyPosition rummyPos_;
+    bool rummyFollowed_ = false;  // rummyPos_ is the table's, not the empty default
     bool rummyOver_ = false;
     std::optional<RummyHandResult> result_;  // of the hand dealt `resultDeal_`
     std::array<int, 9> resultDeal_{};

@@ -19,22 +19,6 @@ enum Column { CardColumn, WinColumn, LoseColumn, TieColumn, MarginColumn, CostCo
 QString points(double p) { return QString::number(p, 'f', 1); }
 QString pointsGivenUpText(double p) { return p < 0.05 ? QObject::tr("best") : QObject::tr("%1 points").arg(points(p)); }
 
-QTableWidget* makeList(const QStringList& headers, QWidget* parent)
-{
-    auto* list = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    list->setHorizontalHeaderLabels(headers);
-    list->verticalHeader()->setVisible(false);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setTabKeyNavigation(false);
-    list->setWordWrap(false);
-    list->setItemDelegateForColumn(0, new HoldCardsDelegate(list));
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->horizontalHeader()->setStretchLastSection(true);
-    list->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    return list;
-}
 }  // namespace
 
 QString chanceText(double share) { return QString::number(share * 100.0, 'f', 1) + " %"; }
@@ -53,7 +37,8 @@ RummyAnalysisPage::RummyAnalysisPage(QWidget* parent) : QWidget(parent)
     status_->setWordWrap(true);
     layout->addWidget(status_);
 
-    choices_ = makeList({tr("Choice"), tr("Win"), tr("Lose"), tr("Tie"), tr("Margin"), tr("Costs"), tr("Notes")}, this);
+    choices_ = cardList({tr("Choice"), tr("Win"), tr("Lose"), tr("Tie"), tr("Margin"), tr("Costs"), tr("Notes")},
+                        CardColumn, this);
     choices_->setObjectName(QStringLiteral("rummyChoices"));
     layout->addWidget(choices_, 3);
 

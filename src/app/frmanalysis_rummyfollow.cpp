@@ -55,6 +55,7 @@ void frmAnalysis::followRummy(const RummyPosition& pos, bool handOver, bool toFr
     const bool changed = handOver != rummyOver_ || !samePosition(pos, rummyPos_);
     rummyPos_ = pos;
     rummyOver_ = handOver;
+    rummyFollowed_ = true;
     if (!rummy_ || (!changed && !toFront && rummyPage_->reviewing()))
         return;
     rummyPage_->leaveReview();

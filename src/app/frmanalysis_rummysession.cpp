@@ -40,18 +40,8 @@ RummySessionPage::RummySessionPage(RummySession& session, QWidget* parent) : QWi
 
     auto* caption = new QLabel(tr("&Choices that cost more than %1 points, newest first:").arg(kCostlyPoints), this);
     layout->addWidget(caption);
-    costly_ = new QTableWidget(0, Columns, this);
+    costly_ = cardList({tr("Card"), tr("Choice"), tr("Hand"), tr("Costs"), tr("What you did")}, CardColumn, this);
     costly_->setObjectName(QStringLiteral("rummyCostly"));
-    costly_->setHorizontalHeaderLabels({tr("Card"), tr("Choice"), tr("Hand"), tr("Costs"), tr("What you did")});
-    costly_->verticalHeader()->setVisible(false);
-    costly_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    costly_->setSelectionMode(QAbstractItemView::SingleSelection);
-    costly_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    costly_->setTabKeyNavigation(false);
-    costly_->setItemDelegateForColumn(CardColumn, new HoldCardsDelegate(costly_));
-    costly_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    costly_->horizontalHeader()->setStretchLastSection(true);
-    costly_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     caption->setBuddy(costly_);
     layout->addWidget(costly_, 1);
     connect(costly_, &QTableWidget::cellActivated, this, &RummySessionPage::reviewSelected);

@@ -1,6 +1,7 @@
 #include "app/hold_cards.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QTableWidgetItem>
 
@@ -24,6 +25,23 @@ QSize cornerSize(const QFontMetrics& fm)
 }
 int cardGap(const QFontMetrics& fm) { return std::max(2, fm.averageCharWidth() / 2); }
 }  // namespace
+
+QTableWidget* cardList(const QStringList& headers, int cardColumn, QWidget* parent)
+{
+    auto* list = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    list->setHorizontalHeaderLabels(headers);
+    list->verticalHeader()->setVisible(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setTabKeyNavigation(false);  // Tab leaves the list for the buttons and tabs
+    list->setWordWrap(false);
+    list->setItemDelegateForColumn(cardColumn, new HoldCardsDelegate(list));
+    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return list;
+}
 
 QTableWidgetItem* listCell(const QString& text, Qt::Alignment align)
 {

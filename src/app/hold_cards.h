@@ -11,6 +11,7 @@
 
 #include "poker/analysis.h"
 
+class QTableWidget;
 class QTableWidgetItem;
 
 namespace dm {
@@ -33,6 +34,10 @@ private:
 
     mutable std::map<std::tuple<int, qreal, qreal>, QPixmap> corners_;
 };
+
+// A read-only list of the analysis pages: whole rows selected, Tab leaving it, columns as
+// wide as their contents, the cards of `cardColumn` drawn small.
+QTableWidget* cardList(const QStringList& headers, int cardColumn, QWidget* parent);
 
 // A read-only cell of the analysis lists.
 QTableWidgetItem* listCell(const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter);

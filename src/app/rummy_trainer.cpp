@@ -1,7 +1,6 @@
 #include "app/rummy_trainer.h"
 
 #include <QPromise>
-#include <QThreadPool>
 
 #include "app/rummy_words.h"
 
@@ -11,6 +10,7 @@ RummyTrainer::RummyTrainer(RummySession& session, QObject* parent)
     : QObject(parent), hintFunction([](const RummyPosition& p, const HintOptions& o) { return rummyHint(p, o); }),
       session_(session)
 {
+    pool_.setMaxThreadCount(1);  // the hint spreads over the cores itself
 }
 
 RummyTrainer::~RummyTrainer() { stop(); }
@@ -86,8 +86,8 @@ void RummyTrainer::start(const RummyPosition& pos)
     watcher_->setFuture(promise->future());
     promise->start();
     // The worker shares only the promise and the cancel flag with the window: a window
-    // or a program closed meanwhile just drops the answer.
-    QThreadPool::globalInstance()->start([promise, cancel, pos, hint = hintFunction] {
+    // closed meanwhile just drops the answer.
+    pool_.start([promise, cancel, pos, hint = hintFunction] {
         try {
             HintOptions options;
             options.cancel = cancel.get();

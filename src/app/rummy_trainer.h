@@ -4,6 +4,7 @@
 // user's choices scored against them. It computes only while told to follow the table.
 #include <QFutureWatcher>
 #include <QObject>
+#include <QThreadPool>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -54,6 +55,9 @@ private:
     std::optional<Job> running_;
     std::unique_ptr<QFutureWatcher<RummyHint>> watcher_;
     std::optional<std::pair<RummyPosition, RummyHint>> last_;  // the newest finished hint
+    // Its own worker, so a hint never queues behind other long work; the last member,
+    // so it waits for a cancelled hint to end before the rest goes.
+    QThreadPool pool_;
 };
 
 }  // namespace dm
