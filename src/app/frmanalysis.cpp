@@ -237,7 +237,7 @@ void frmAnalysis::showEvent(QShowEvent* e)
     QMetaObject::invokeMethod(this, &frmAnalysis::revealMark, Qt::QueuedConnection);
     QWidget::showEvent(e);
     if (rummy_ && rummyFollowed_)
-        followRummy(rummyPos_, rummyOver_);  // the chances are worked out again from here on
+        workOutRummy();  // the chances are worked out again from here on
 }
 
 void frmAnalysis::changeEvent(QEvent* e)

@@ -102,6 +102,8 @@ private:
     // Rummy.
     void buildRummyPages();
     void showRummyHistory();
+    // Shows the table's decision and, while the window is open, works its chances out.
+    void workOutRummy();
     RummySession& rummySession_;
     std::array<QWidget*, 2> pokerPages_{};
     RummyAnalysisPage* rummyPage_ = nullptr;

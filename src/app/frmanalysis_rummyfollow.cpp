@@ -46,8 +46,12 @@ void frmAnalysis::showRummy(bool rummy)
     tabs_->addTab(rummy ? rummyPage_ : pokerPages_[0], tr("&Analysis"));
     tabs_->addTab(rummy ? static_cast<QWidget*>(rummySessionPage_) : pokerPages_[1], tr("&Session"));
     tabs_->setCurrentIndex(std::max(0, current));
-    if (!rummy)
+    if (!rummy) {
         trainer_->stop();
+    } else if (rummyFollowed_) {
+        showRummyHistory();
+        workOutRummy();
+    }
 }
 
 void frmAnalysis::followRummy(const RummyPosition& pos, bool handOver, bool toFront)
@@ -56,17 +60,22 @@ void frmAnalysis::followRummy(const RummyPosition& pos, bool handOver, bool toFr
     rummyPos_ = pos;
     rummyOver_ = handOver;
     rummyFollowed_ = true;
-    if (!rummy_ || (!changed && !toFront && rummyPage_->reviewing()))
+    if (!rummy_ || (!changed && !toFront))
         return;
     rummyPage_->leaveReview();
     showRummyHistory();
-    if (!isVisible())
+    workOutRummy();
+}
+
+void frmAnalysis::workOutRummy()
+{
+    if (!isVisible() || rummyPage_->reviewing())
         return;
-    if (handOver)
+    if (rummyOver_)
         rummyPage_->showIdle(tr("The hand is over. Your next decision shows here."));
-    else if (decisionOf(pos) == RummyDecision::None)
+    else if (decisionOf(rummyPos_) == RummyDecision::None)
         rummyPage_->showIdle(tr("The computer is playing."));
-    trainer_->follow(pos, handOver);
+    trainer_->follow(rummyPos_, rummyOver_);
 }
 
 void frmAnalysis::showRummyHistory()

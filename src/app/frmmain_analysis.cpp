@@ -57,14 +57,14 @@ void frmMain::followTable()
             followQueued_ = false;
             if (unloaded_)
                 return;
+            const bool holding = prefs.isPoker && poker.s.holdPhase;
+            if (analysis_)
+                analysis_->followTable(poker.s.pokerHand, poker.s.held, holding);
             if (!prefs.isPoker)
                 return followRummyTable();
-            const bool holding = poker.s.holdPhase;
             action(QStringLiteral("mnuAnalyzeHand"))->setEnabled(holding);
-            if (analysis_) {
+            if (analysis_)
                 analysis_->showRummy(false);
-                analysis_->followTable(poker.s.pokerHand, poker.s.held, holding);
-            }
         },
         Qt::QueuedConnection);
 }
