@@ -10,9 +10,9 @@ namespace dm {
 
 namespace {
 
-constexpr int kParticles = 256;     // deals carried along the history
+constexpr int kParticles = 512;     // deals carried along the history
 constexpr int kMovesPerStage = 6;   // rejuvenating moves after a turn thinned them out
-constexpr int kFinalMoves = 4;      // moves that set each delivered deal apart from its particle
+constexpr int kFinalMoves = 10;     // moves that set each delivered deal apart from its particle
 
 void plainTake(SimHand& h, bool pile)
 {
@@ -252,6 +252,7 @@ SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, i
     if (stages.empty())
         return sampleDealsBlind(pos, facts, count, seed);
     const size_t full = pos.moves.size();
+    stages.back() = full;  // the user's moves after the computer's last one explain themselves
     const Explainer ex(pos, facts, pool);
     auto cancelled = [&] { return cancel && cancel->load(); };
 
@@ -267,35 +268,46 @@ SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, i
             return {};
         const size_t limit = stages[st];
         parallelFor(np, threads, [&](int i) { score[i] = ex.explained(particles[i], limit); });
-        const int best = *std::max_element(score.begin(), score.end());
-        std::vector<int> keep;
-        for (int i = 0; i < np; ++i)
-            if (score[i] == best)
-                keep.push_back(i);
-        if (static_cast<int>(keep.size()) == np)
-            continue;
-        SplitMix pick(seed, 3, st);
-        std::vector<ComputerDeal> next(np);
-        std::vector<int> nextScore(np);
-        for (int i = 0; i < np; ++i) {
-            const int j = keep[pick.below(static_cast<int>(keep.size()))];
-            next[i] = particles[j];
-            nextScore[i] = score[j];
+        // Keep the deals that explain the most (all of it, unless none does), then move
+        // them about; when none explains the turn yet, the moves climb towards it.
+        for (int round = 0; round < 16; ++round) {
+            const int best = *std::max_element(score.begin(), score.end());
+            std::vector<int> keep;
+            for (int i = 0; i < np; ++i)
+                if (score[i] == best)
+                    keep.push_back(i);
+            if (round > 0 && best == static_cast<int>(limit) && static_cast<int>(keep.size()) * 4 >= np)
+                break;
+            if (static_cast<int>(keep.size()) == np && best == static_cast<int>(limit))
+                break;
+            SplitMix pick(seed, 3, st * 32 + static_cast<size_t>(round));
+            std::vector<ComputerDeal> next(np);
+            std::vector<int> nextScore(np);
+            for (int i = 0; i < np; ++i) {
+                const int j = keep[pick.below(static_cast<int>(keep.size()))];
+                next[i] = particles[j];
+                nextScore[i] = score[j];
+            }
+            particles.swap(next);
+            score.swap(nextScore);
+            parallelFor(np, threads, [&](int i) {
+                SplitMix rng(seed, 100 + st * 32 + static_cast<size_t>(round), static_cast<uint64_t>(i));
+                ex.move(particles[i], score[i], limit, kMovesPerStage, rng);
+            });
         }
-        particles.swap(next);
-        score.swap(nextScore);
-        parallelFor(np, threads, [&](int i) {
-            SplitMix rng(seed, 100 + st, static_cast<uint64_t>(i));
-            ex.move(particles[i], score[i], limit, kMovesPerStage, rng);
-        });
     }
     if (cancelled())
         return {};
     SampledDeals out;
     out.deals.resize(count);
     std::vector<char> ok(count);
+    // Delivered deals start from the particles that explain everything, when there are any.
+    std::vector<int> good;
+    for (int i = 0; i < np; ++i)
+        if (score[i] == static_cast<int>(full))
+            good.push_back(i);
     parallelFor(count, threads, [&](int j) {
-        ComputerDeal d = particles[j % np];
+        ComputerDeal d = particles[good.empty() ? j % np : good[j % good.size()]];
         int s = ex.explained(d, full);
         SplitMix rng(seed, 4, static_cast<uint64_t>(j));
         ex.move(d, s, full, kFinalMoves, rng);

@@ -66,6 +66,10 @@ SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, i
 // Plain: every deal drawn from all unseen cards, the computer's choices ignored.
 SampledDeals sampleDealsBlind(const RummyPosition& pos, const PositionFacts& facts, int count, uint64_t seed);
 
+// The figures of the choices, from given deals of the computer's cards.
+RummyHint hintFromDeals(const RummyPosition& pos, const PositionFacts& facts, const SampledDeals& deals,
+                        const HintOptions& options);
+
 // Runs body(i) for i in [0, n) on `threads` threads (at least one); indices are handed out in order.
 void parallelFor(int n, int threads, const std::function<void(int)>& body);
 int hintThreads(int requested);

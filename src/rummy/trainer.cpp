@@ -56,12 +56,26 @@ RummyHint rummyHint(const RummyPosition& pos, const HintOptions& options)
     if (facts.phase == PositionPhase::ComputerTake || facts.phase == PositionPhase::ComputerThrow)
         throw std::invalid_argument("the computer is to play");
     const int n = std::max(1, options.samples);
-    const int threads = hintThreads(options.threads);
-    const SampledDeals sampled = sampleDeals(pos, facts, n, options.seed, threads, options.cancel);
-    if (sampled.deals.empty())
-        return {};
+    const SampledDeals sampled = options.ignoreComputerChoices
+                                     ? sampleDealsBlind(pos, facts, n, options.seed)
+                                     : sampleDeals(pos, facts, n, options.seed, hintThreads(options.threads), options.cancel);
+    return hintFromDeals(pos, facts, sampled, options);
+}
 
-    const std::vector<RummyChoice> choices = choicesAt(facts);
+RummyHint hintFromDeals(const RummyPosition& pos, const PositionFacts& facts, const SampledDeals& sampled,
+                        const HintOptions& options)
+{
+    const int n = static_cast<int>(sampled.deals.size());
+    if (n == 0)
+        return {};
+    const int threads = hintThreads(options.threads);
+
+    std::vector<RummyChoice> choices = choicesAt(facts);
+    if (options.only) {
+        if (std::find(choices.begin(), choices.end(), *options.only) == choices.end())
+            throw std::invalid_argument("not a choice of this position");
+        choices = {*options.only};
+    }
     const size_t nc = choices.size();
     const DealPool pool = dealPool(pos, facts);
     std::vector<SimOutcome> outcome(static_cast<size_t>(n) * nc);

@@ -6,7 +6,10 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include <fstream>
+
 #include "cli.h"
+#include "rummy/trainer.h"
 
 namespace dm {
 namespace {
@@ -44,6 +47,8 @@ CliRun runWith(std::vector<std::string> args, const std::string& input = {})
 #define NEAR_TEN "16 17 18 23 27 31 34 38 42 48\n"
 #define VALUE "[0-9]+\\.[0-9]{6}"
 #define OUT_OF_RANGE "error: .*out of range.*"
+#define RUMMY_DEAL "3 5 36 21 48 20 44 8 42"
+#define CHANCES "[01]\\.[0-9]{4} [01]\\.[0-9]{4} [01]\\.[0-9]{4}"
 
 TEST(Cli, EachCommandAnswersEveryLineAndCarriesOnAfterErrors)
 {
@@ -74,6 +79,22 @@ TEST(Cli, EachCommandAnswersEveryLineAndCarriesOnAfterErrors)
         {{"holds", "--pays", "0 0 0 0 0 0 0 0 1000"}, "0 36 40 44 5\n5 0 36 40 44\n0 36 40 44 44\n", 1,
          {"(" VALUE " ){15}106\\.382979( " VALUE "){15} 0\\.000000", "(" VALUE " ){30}106\\.382979 0\\.000000",
           "error: card 44 appears twice"}},
+        // A deal, a discard to decide, a take to decide; then impossible histories.
+        {{"rummy-hint", "--samples", "40", "--seed", "2"},
+         RUMMY_DEAL "\n" RUMMY_DEAL "; S 30\n" RUMMY_DEAL "; S 30; D 30; p; d 45\n"
+         "3 5 36 21 48 20 44 8 3\n" RUMMY_DEAL "; D 3\n" RUMMY_DEAL "; P\n" RUMMY_DEAL "; S 30; D 30\n"
+         "16 17 18 23 27 31 34 38 42; S 46; D 46\n" "16 17 18 23 27 31 34 38 42; S 46\n"
+         RUMMY_DEAL "; S 30; D 30; s 30\n" RUMMY_DEAL "; x 4\n" RUMMY_DEAL "; S 30; D 30; p; d 3\n",
+         1,
+         {"stock " CHANCES, "([0-9]+ " CHANCES " \\| ){9}[0-9]+ " CHANCES, "(pile|stock) " CHANCES " \\| (pile|stock) " CHANCES,
+          "error: card 3 appears twice", "error: a move out of turn: the user is to take a card",
+          "error: a take from the empty discard pile", "error: the computer is to play", "error: the hand is already over",
+          "error: the hand is already over", "error: card 30 appears twice", "error: 'x' is not a move.*",
+          "error: card 3 is not in the computer's hand"}},
+        {{"duel", "--hands", "6", "--seed", "4"}, "", 0,
+         {"hands 6", "wins first \\(standard\\) [0-6]", "wins second \\(standard\\) [0-6]", "ties [0-6]",
+          "share first \\(standard\\) [01]\\.[0-9]{4} \\+- [01]\\.[0-9]{4} of [0-6] decided hands",
+          "share second \\(standard\\) .*"}},
         {{"return", "--adviser"}, "", 0,
          {"return 0\\.9954390437", "royal-flush 493512264", "straight-flush .*", "four-of-a-kind .*", "full-house .*",
           "flush .*", "straight .*", "three-of-a-kind .*", "two-pair .*", "jacks-or-better .*", "nothing 10872274993896",
@@ -90,7 +111,8 @@ TEST(Cli, EachCommandAnswersEveryLineAndCarriesOnAfterErrors)
     EXPECT_EQ(runWith({"--help"}).status, 0);
     // Usage errors: nothing answered, status 2.
     std::vector<std::vector<std::string>> usageErrors{
-        {}, {"holdcheck", "--payout"}, {"classify", "--fast"}, {"sheet"}, {"holds", "--adviser"}, {"return", "--pays"}};
+        {}, {"holdcheck", "--payout"}, {"duel", "--first", "grandmaster"}, {"duel", "--hands"},
+        {"rummy-hint", "--samples", "0"}, {"rummy-hint", "--hands", "3"}, {"classify", "--fast"}, {"sheet"}, {"holds", "--adviser"}, {"return", "--pays"}};
     for (const char* pays : {"1 2 3", "1 2 3 4 6 9 25 50 -800", "1 2 3 4 6 9 25 50 8x", "1 2 3 4 6 9 25 50 800 1",
                              "1 2 3 4 6 9 25 50 99999999999"})
         usageErrors.push_back({"return", "--pays", pays});
@@ -112,6 +134,36 @@ TEST(Cli, SheetWritesAPngOrSaysItCouldNot)
     EXPECT_THAT(bad.err, HasSubstr("could not write"));
 }
 
+// Every logged hand reads back as written, and a hint asked twice with one seed answers alike.
+TEST(Cli, DuelLogsReadBackAsPositions)
+{
+    QTemporaryDir dir;
+    const std::string log = dir.filePath("duel.log").toStdString();
+    ASSERT_EQ(runWith({"duel", "--hands", "20", "--seed", "8", "--log", log}).status, 0);
+    std::ifstream in(log);
+    std::string firstPrefix;
+    int lines = 0;
+    for (std::string line; std::getline(in, line); ++lines) {
+        ASSERT_THAT(line, MatchesRegex(".* = [WLT]"));
+        const std::string text = line.substr(0, line.size() - 4);
+        std::string error;
+        const auto pos = parsePosition(text, error);
+        ASSERT_TRUE(pos) << error << ": " << text;
+        EXPECT_EQ(formatPosition(*pos), text);
+        const size_t d = text.find("; d ");
+        if (firstPrefix.empty() && d != std::string::npos)
+            firstPrefix = text.substr(0, text.find(';', d + 1));
+    }
+    EXPECT_EQ(lines, 20);
+    // Cut after the computer's first throw: the user is to take again.
+    const std::string cut = firstPrefix;
+    const CliRun a = runWith({"rummy-hint", "--samples", "60", "--seed", "9"}, cut + "\n");
+    const CliRun b = runWith({"rummy-hint", "--samples", "60", "--seed", "9"}, cut + "\n");
+    EXPECT_EQ(a.status, 0) << a.out;
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_FALSE(runWith({"duel", "--hands", "2", "--log", dir.filePath("no/such/dir.log").toStdString()}).err.empty());
+}
+
 // Binary bytes, a huge line, a missing last newline: every line still gets exactly one
 // answer, and an error quotes the offending token but never a megabyte of it twice over.
 TEST(Cli, HostileInputGetsOneAnswerPerLine)
@@ -123,7 +175,7 @@ TEST(Cli, HostileInputGetsOneAnswerPerLine)
                                 + "\xff\xfe\x80 1 2 3 4\n"             // bytes that are no text
                                 + "-0 1 2 3 4 5 6 7 8 9\n"
                                 + "0 1 2 3 4 5 6 7 8 9";               // no newline at the end
-    for (const char* command : {"classify", "holdcheck", "winning", "evaluate", "offer"}) {
+    for (const char* command : {"classify", "holdcheck", "winning", "evaluate", "offer", "rummy-hint"}) {
         SCOPED_TRACE(command);
         const CliRun run = runWith({command}, hostile);
         EXPECT_EQ(run.status, 1);

@@ -95,7 +95,9 @@ constexpr const char* kUsage =
     "                       or expert), the first seat swapped every hand: hands,\n"
     "                       wins, ties and each one's share of the decided hands with\n"
     "                       its 95 % interval; --log writes each hand as the first\n"
-    "                       seat saw it, then \" = W\", \" = L\" or \" = T\"\n"
+    "                       seat saw it, then \" = W\", \" = L\" or \" = T\";\n"
+    "                       --expert-samples N sets the Expert's deals per decision\n"
+    "                       (96), --threads N the threads (all cores but one)\n"
     "  sheet FILE.png       draws every card face, back and animation frame into FILE.png\n"
     "  --help               shows this text\n"
     "  --version            shows the program's version\n"
@@ -180,6 +182,16 @@ int runRummyCommand(const std::string& command, const std::vector<std::string>& 
                 return usageError(err, a + " needs standard or expert");
             (a == "--first" ? duel.first : duel.second) = *level;
             ++i;
+        } else if (command == "duel" && a == "--expert-samples") {
+            long long n = 0;
+            if (!numberOption(args, i, 1, 100000, n))
+                return usageError(err, "--expert-samples needs a whole number from 1 to 100000");
+            duel.expert.samples = static_cast<int>(n);
+        } else if (command == "duel" && a == "--threads") {
+            long long n = 0;
+            if (!numberOption(args, i, 1, 256, n))
+                return usageError(err, "--threads needs a whole number from 1 to 256");
+            duel.threads = static_cast<int>(n);
         } else if (command == "duel" && a == "--log") {
             if (i + 1 == args.size() || args[i + 1].empty())
                 return usageError(err, "--log needs a file name");

@@ -1,0 +1,117 @@
+// The trainer: deals that explain what the computer did, and the hint built on them.
+#include <gtest/gtest.h>
+
+#include "rummy/sampler.h"
+
+using namespace dm;
+
+namespace {
+
+// A Standard-against-Standard hand up to the user's take after the computer's `turns`-th throw.
+RummyPosition playedPosition(uint64_t seed, int turns, std::array<int, 9>& computerDeal)
+{
+    SplitMix rng(seed);
+    std::array<int, kDeckSize> deck;
+    for (int c = 0; c < kDeckSize; ++c)
+        deck[c] = c;
+    rng.shuffle(deck.begin(), deck.end());
+    std::array<int, 9> user;
+    std::copy_n(deck.begin(), 9, computerDeal.begin());
+    std::copy_n(deck.begin() + 9, 9, user.begin());
+    SimHand h;
+    RummyPosition pos;
+    h.log = &pos;
+    dealSim(h, user, computerDeal, deck.data() + 18, kDeckSize - 18);
+    int thrown = 0;
+    while (!h.over() && thrown < turns) {
+        const bool computerThrows = h.toMove == 1 && h.mustThrow;
+        h.mustThrow ? simThrow(h) : simTake(h, TakeChoice::Standard);
+        thrown += computerThrows;
+    }
+    return h.over() ? RummyPosition{} : pos;
+}
+
+// Exact: deals from all unseen cards, kept when they explain every move.
+SampledDeals rejectionDeals(const RummyPosition& pos, const PositionFacts& facts, int count)
+{
+    SampledDeals out;
+    SimHand h;
+    for (uint64_t seed = 1; static_cast<int>(out.deals.size()) < count; ++seed) {
+        for (const ComputerDeal& d : sampleDealsBlind(pos, facts, 500, seed).deals)
+            if (replayPosition(h, pos, facts, d, {}, pos.moves.size(), false) == static_cast<int>(pos.moves.size()))
+                out.deals.push_back(d);
+    }
+    out.deals.resize(count);
+    out.consistent = count;
+    return out;
+}
+
+double winOf(const RummyHint& h, const RummyChoice& c)
+{
+    for (const auto& cc : h.choices)
+        if (cc.choice == c)
+            return cc.win;
+    return -1;
+}
+
+}  // namespace
+
+// The computer refused the user's throws: it holds nothing that wanted them. The sampled
+// deals all explain its moves, the hint matches the exact (rejection) answer, and it
+// differs from the answer that deals the computer any unseen cards.
+TEST(RummyTrainer, TheComputersRefusalsShapeItsHandAndTheHint)
+{
+    std::array<int, 9> deal;
+    const RummyPosition pos = playedPosition(31, 3, deal);
+    ASSERT_FALSE(pos.moves.empty());
+    PositionFacts facts;
+    std::string error;
+    ASSERT_TRUE(walkPosition(pos, facts, error)) << error;
+    ASSERT_EQ(facts.phase, PositionPhase::UserTake);
+    constexpr int n = 1500;
+    const SampledDeals filtered = sampleDeals(pos, facts, n, 7, 2, nullptr);
+    EXPECT_EQ(filtered.consistent, n);
+    SimHand h;
+    for (const ComputerDeal& d : filtered.deals)
+        ASSERT_EQ(replayPosition(h, pos, facts, d, {}, pos.moves.size(), false), static_cast<int>(pos.moves.size()));
+    const SampledDeals blind = sampleDealsBlind(pos, facts, n, 7);
+    int blindExplains = 0;
+    for (const ComputerDeal& d : blind.deals)
+        blindExplains += replayPosition(h, pos, facts, d, {}, pos.moves.size(), false) == static_cast<int>(pos.moves.size());
+    EXPECT_LT(blindExplains, n / 5);
+
+    const HintOptions o{.samples = n, .seed = 3, .threads = 2};
+    const RummyHint sampled = hintFromDeals(pos, facts, filtered, o);
+    const RummyHint exact = hintFromDeals(pos, facts, rejectionDeals(pos, facts, n), o);
+    const RummyHint unfiltered = hintFromDeals(pos, facts, blind, o);
+    double furthest = 0;
+    for (const auto& c : exact.choices) {
+        SCOPED_TRACE(c.choice.kind == RummyChoice::Kind::Pile ? "pile" : "stock");
+        EXPECT_NEAR(winOf(sampled, c.choice), c.win, 2.5 * c.margin);
+        furthest = std::max(furthest, std::abs(winOf(unfiltered, c.choice) - c.win) / c.margin);
+    }
+    EXPECT_GT(furthest, 2.0);  // the unfiltered answer lies outside the exact one's margin
+}
+
+TEST(RummyTrainer, TheSameSeedGivesTheSameHintOnAnyNumberOfThreads)
+{
+    std::array<int, 9> deal;
+    RummyPosition pos = playedPosition(12, 4, deal);
+    ASSERT_FALSE(pos.moves.empty());
+    // The user's take, then the discard decision.
+    pos.moves.push_back({RummyMove::Kind::UserPile, kNoCard});
+    std::string error;
+    const auto parsed = parsePosition(formatPosition(pos), error);
+    ASSERT_TRUE(parsed) << error;
+    const RummyHint one = rummyHint(*parsed, {.samples = 300, .seed = 5, .threads = 1});
+    const RummyHint two = rummyHint(*parsed, {.samples = 300, .seed = 5, .threads = 2});
+    ASSERT_EQ(one.choices.size(), 10u);
+    for (size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(one.choices[i].choice, two.choices[i].choice);
+        EXPECT_EQ(one.choices[i].win, two.choices[i].win);
+        EXPECT_NEAR(one.choices[i].win + one.choices[i].lose + one.choices[i].tie, 1.0, 1e-9);
+    }
+    EXPECT_EQ(one.standard, two.standard);
+    EXPECT_EQ(one.deals, 300);
+    EXPECT_NE(rummyHint(*parsed, {.samples = 300, .seed = 6, .threads = 1}).choices[0].win, -1.0);
+}
