@@ -6,10 +6,14 @@
 
 namespace dm {
 
-QPoint besideTable(const QRect& table, const QSize& frame, const QRect& screen)
+QRect besideTable(const QRect& table, QSize frame, const QRect& screen, int narrowest)
 {
     const int roomRight = screen.right() - table.right();
     const int roomLeft = table.left() - screen.left();
+    const int room = std::max(roomRight, roomLeft);
+    // Narrower beside the table rather than over it, while it stays usable.
+    if (frame.width() > room && room >= narrowest)
+        frame.setWidth(room);
     int x = 0;
     if (roomRight >= frame.width())
         x = table.right() + 1;
@@ -20,7 +24,7 @@ QPoint besideTable(const QRect& table, const QSize& frame, const QRect& screen)
     else
         x = screen.left();
     const int y = std::clamp(table.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - frame.height()));
-    return QPoint(std::max(x, screen.left()), y);
+    return QRect(QPoint(std::max(x, screen.left()), y), frame);
 }
 
 void placeBeside(QWidget* window, const QWidget* table)
@@ -30,7 +34,10 @@ void placeBeside(QWidget* window, const QWidget* table)
         return;
     // A window not yet shown has no frame: it will get one like the table's.
     const QSize decoration = table->frameGeometry().size() - table->geometry().size();
-    window->move(besideTable(table->frameGeometry(), window->size() + decoration, screen->availableGeometry()));
+    const QSize wanted = window->size() + decoration;
+    const QRect place = besideTable(table->frameGeometry(), wanted, screen->availableGeometry(), wanted.width() * 3 / 5);
+    window->resize(place.size() - decoration);
+    window->move(place.topLeft());
 }
 
 }  // namespace dm

@@ -167,10 +167,13 @@ TEST(RummyWords, TurnsNewestFirstAndTheDecisionOfAPosition)
 TEST(RummyAnalysis, OpensBesideTheTableWhenTheScreenHasRoom)
 {
     const QRect screen(0, 0, 1920, 1080);
-    EXPECT_EQ(besideTable(QRect(100, 50, 800, 600), QSize(700, 700), screen), QPoint(900, 50));
-    EXPECT_EQ(besideTable(QRect(1000, 50, 800, 600), QSize(700, 700), screen), QPoint(300, 50));
-    // No room either side: as far from the table as the screen allows; kept on screen.
-    EXPECT_EQ(besideTable(QRect(600, 500, 800, 600), QSize(700, 700), screen), QPoint(0, 380));
+    const QSize size(700, 700);
+    EXPECT_EQ(besideTable(QRect(100, 50, 800, 600), size, screen, 700), QRect(QPoint(900, 50), size));
+    EXPECT_EQ(besideTable(QRect(1000, 50, 800, 600), size, screen, 700), QRect(QPoint(300, 50), size));
+    // Narrowed into the roomier side; kept on the screen.
+    EXPECT_EQ(besideTable(QRect(600, 500, 800, 600), size, screen, 500), QRect(0, 380, 600, 700));
+    // Too narrow then: as far from the table as the screen allows.
+    EXPECT_EQ(besideTable(QRect(600, 500, 800, 600), size, screen, 650), QRect(0, 380, 700, 700));
 }
 
 // A marked row is bold: its cards are measured in its own font, so none is cut.
