@@ -120,22 +120,27 @@ int speed(int argc, char** argv)
     return 0;
 }
 
+void dealShuffled(SimHand& h, SplitMix& rng)
+{
+    std::array<int, kDeckSize> deck;
+    for (int c = 0; c < kDeckSize; ++c)
+        deck[c] = c;
+    rng.shuffle(deck.begin(), deck.end());
+    std::array<int, 9> a, b;
+    std::copy_n(deck.begin(), 9, a.begin());
+    std::copy_n(deck.begin() + 9, 9, b.begin());
+    dealSim(h, a, b, deck.data() + 18, kDeckSize - 18);
+}
+
 int playouts()
 {
     SimHand h;
     SplitMix rng(3);
-    std::array<int, kDeckSize> deck;
     long hands = 0;
     const auto t0 = Clock::now();
     while (msSince(t0) < 3000) {
         for (int i = 0; i < 200; ++i, ++hands) {
-            for (int c = 0; c < kDeckSize; ++c)
-                deck[c] = c;
-            rng.shuffle(deck.begin(), deck.end());
-            std::array<int, 9> a, b;
-            std::copy_n(deck.begin(), 9, a.begin());
-            std::copy_n(deck.begin() + 9, 9, b.begin());
-            dealSim(h, a, b, deck.data() + 18, kDeckSize - 18);
+            dealShuffled(h, rng);
             playOut(h);
         }
     }
@@ -150,15 +155,8 @@ int expert(int argc, char** argv)
     std::vector<double> takes, throwsMs;
     SplitMix rng(17);
     SimHand h;
-    std::array<int, kDeckSize> deck;
     for (int hand = 0; static_cast<int>(takes.size()) < decisions && hand < 10000; ++hand) {
-        for (int c = 0; c < kDeckSize; ++c)
-            deck[c] = c;
-        rng.shuffle(deck.begin(), deck.end());
-        std::array<int, 9> a, b;
-        std::copy_n(deck.begin(), 9, a.begin());
-        std::copy_n(deck.begin() + 9, 9, b.begin());
-        dealSim(h, a, b, deck.data() + 18, kDeckSize - 18);
+        dealShuffled(h, rng);
         while (!h.over() && static_cast<int>(takes.size()) < decisions) {
             if (h.toMove == 1 && !h.mustThrow) {
                 const StandardMove offer = simOffer(h);

@@ -22,17 +22,10 @@ enum Column { HoldColumn, CreditsColumn, ShareColumn, CostColumn, NotesColumn, C
 
 QString credits(double v) { return QString::number(v, 'f', 4); }
 QString share(double creditsBack) { return QString::number(creditsBack / kPokerWager * 100.0, 'f', 2) + " %"; }
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(align);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
 }  // namespace
 
-frmAnalysis::frmAnalysis(PokerSession& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
+frmAnalysis::frmAnalysis(PokerSession& session, RummySession& rummySession, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), rummySession_(rummySession)
 {
     setObjectName(QStringLiteral("frmAnalysis"));
     setWindowTitle(tr("Hand Analysis"));
@@ -42,6 +35,7 @@ frmAnalysis::frmAnalysis(PokerSession& session, QWidget* parent) : QWidget(paren
     buildAnalysisPage();
     buildSessionPage();
     setTabOrder(tabs_, holds_);
+    buildRummyPages();
 
     // The number keys hold cards here as they do on the table.
     for (int i = 0; i < 5; ++i) {
@@ -49,7 +43,6 @@ frmAnalysis::frmAnalysis(PokerSession& session, QWidget* parent) : QWidget(paren
         connect(key, &QShortcut::activated, this, [this, i] { toggleFromKey(i); });
     }
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    startWholeGame();
 }
 
 frmAnalysis::~frmAnalysis() = default;
@@ -64,19 +57,9 @@ void frmAnalysis::buildAnalysisPage()
     heading_->setTextFormat(Qt::PlainText);
     layout->addWidget(heading_);
 
-    holds_ = new QTableWidget(kHolds, Columns, page);
+    holds_ = cardList({tr("Hold"), tr("Credits"), tr("Of the wager"), tr("Costs"), tr("Notes")}, HoldColumn, page);
+    holds_->setRowCount(kHolds);
     holds_->setObjectName(QStringLiteral("holds"));
-    holds_->setHorizontalHeaderLabels({tr("Hold"), tr("Credits"), tr("Of the wager"), tr("Costs"), tr("Notes")});
-    holds_->verticalHeader()->setVisible(false);
-    holds_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    holds_->setSelectionMode(QAbstractItemView::SingleSelection);
-    holds_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    holds_->setTabKeyNavigation(false);  // Tab leaves the list for the tabs
-    holds_->setWordWrap(false);
-    holds_->setItemDelegateForColumn(HoldColumn, new HoldCardsDelegate(holds_));
-    holds_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    holds_->horizontalHeader()->setStretchLastSection(true);
-    holds_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(holds_, 1);
     connect(holds_, &QTableWidget::cellActivated, this, [this](int row, int) { holdActivated(row); });
 
@@ -91,6 +74,12 @@ void frmAnalysis::showAnalysisPage()
 
 QSize frmAnalysis::sizeHint() const
 {
+    if (rummy_) {
+        // Every column of the choices and room for the hand's sentences, in the font's units.
+        const QSize base = QWidget::sizeHint();
+        return QSize(std::max(base.width(), 118 * fontMetrics().averageCharWidth()),
+                     std::max(base.height(), 40 * fontMetrics().height()));
+    }
     const QAbstractItemView* view = holds_;
     int width = 2 * holds_->frameWidth() + holds_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < Columns; ++c)
@@ -141,14 +130,14 @@ void frmAnalysis::analyse(const PokerCards& hand)
     const double best = values_[order[0]];
     for (int row = 0; row < kHolds; ++row) {
         const HoldMask m = order[row];
-        auto* hold = cell(QString(), Qt::AlignLeft | Qt::AlignVCenter);
+        auto* hold = listCell(QString(), Qt::AlignLeft | Qt::AlignVCenter);
         HoldCardsDelegate::setHold(hold, hand, m);
         holds_->setItem(row, HoldColumn, hold);
-        holds_->setItem(row, CreditsColumn, cell(credits(values_[m])));
-        holds_->setItem(row, ShareColumn, cell(share(values_[m])));
+        holds_->setItem(row, CreditsColumn, listCell(credits(values_[m])));
+        holds_->setItem(row, ShareColumn, listCell(share(values_[m])));
         const double cost = best - values_[m];
-        holds_->setItem(row, CostColumn, cell(cost > kSameValue ? credits(cost) : tr("best")));
-        holds_->setItem(row, NotesColumn, cell(QString(), Qt::AlignLeft | Qt::AlignVCenter));
+        holds_->setItem(row, CostColumn, listCell(cost > kSameValue ? credits(cost) : tr("best")));
+        holds_->setItem(row, NotesColumn, listCell(QString(), Qt::AlignLeft | Qt::AlignVCenter));
     }
     marked_ = kHolds;  // no row carries the mark yet
 }
@@ -162,7 +151,7 @@ void frmAnalysis::markHold(HoldMask held)
         const bool mine = hold == held;
         for (int c = 0; c < Columns; ++c) {
             QTableWidgetItem* item = holds_->item(row, c);
-            QFont f = item->font();
+            QFont f = holds_->font();  // an item's own font starts as the program's, not the list's
             f.setBold(mine);
             item->setFont(f);
             item->setBackground(mine ? mark : QBrush());
@@ -247,6 +236,8 @@ void frmAnalysis::showEvent(QShowEvent* e)
     // Once the rows have their final place on the screen.
     QMetaObject::invokeMethod(this, &frmAnalysis::revealMark, Qt::QueuedConnection);
     QWidget::showEvent(e);
+    if (rummy_ && rummyFollowed_)
+        workOutRummy();  // the chances are worked out again from here on
 }
 
 void frmAnalysis::changeEvent(QEvent* e)

@@ -54,18 +54,8 @@ void frmAnalysis::buildSessionPage()
 
     auto* listCaption = new QLabel(tr("&Hands whose hold cost something, newest first:"), page);
     layout->addWidget(listCaption);
-    costly_ = new QTableWidget(0, Columns, page);
+    costly_ = cardList({tr("Hand"), tr("Costs"), tr("Dealt and held")}, HandColumn, page);
     costly_->setObjectName(QStringLiteral("costlyHands"));
-    costly_->setHorizontalHeaderLabels({tr("Hand"), tr("Costs"), tr("Dealt and held")});
-    costly_->verticalHeader()->setVisible(false);
-    costly_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    costly_->setSelectionMode(QAbstractItemView::SingleSelection);
-    costly_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    costly_->setTabKeyNavigation(false);
-    costly_->setItemDelegateForColumn(HandColumn, new HoldCardsDelegate(costly_));
-    costly_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    costly_->horizontalHeader()->setStretchLastSection(true);
-    costly_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     listCaption->setBuddy(costly_);
     layout->addWidget(costly_, 1);
     connect(costly_, &QTableWidget::cellActivated, this, [this] { reviewSelected(); });
@@ -136,6 +126,9 @@ void frmAnalysis::reviewSelected()
 
 void frmAnalysis::startWholeGame()
 {
+    if (solveStarted_)
+        return;
+    solveStarted_ = true;
     connect(&solve_, &QFutureWatcher<GameSolution>::finished, this, &frmAnalysis::showWholeGame);
     auto promise = std::make_shared<QPromise<GameSolution>>();
     solve_.setFuture(promise->future());

@@ -93,6 +93,7 @@ void frmMain::Form_Load()
         prefs.prfPlayerBank = 100;
         prefs.prfComputerBank = 100;
         const auto unreadable = loadPrefs(*ctx_.store, prefs);
+        applyOpponent();
         if (!unreadable.empty()) {
             QStringList keys;
             for (const auto& k : unreadable)

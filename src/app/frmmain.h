@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "poker/game.h"
+#include "app/rummy_session.h"
 #include "poker/session.h"
 #include "rummy/game.h"
 #include "store/prefs.h"
@@ -84,6 +85,7 @@ public:
     RummyGame rummy;
     PokerGame poker;
     PokerSession session;  // the trainer's account of this run's poker hands
+    RummySession rummySession;  // and of its rummy hands and choices
 
     // Menu commands.
     void mnuPoker_Click();
@@ -153,6 +155,8 @@ public:
     void showWinner(Side winner) override;
     void drawBanks() override;
     void hideStartItem() override;
+    void movePlayed(const RummyMove& move) override;
+    void handOver(const RummyHandResult& result) override;
 
     void setUpPokerTable() override;
     void colourLabelsNormal() override;
@@ -164,8 +168,6 @@ public:
     void setTimerRunning(bool running) override;
     void offerPerfectRun(int16_t run) override;
     void handPlayed(const PokerCards& dealt, const std::array<bool, 5>& held, int prize) override;
-    void movePlayed(const RummyMove& move) override;
-    void handOver(const RummyHandResult& result) override;
 
     // The table for the keyboard and screen readers.
     TableAccess* tableAccess() const { return access_; }
@@ -226,7 +228,12 @@ private:
     void recordRummyHand(const RummyHandResult& result);
 
     // Brings the trainer's window and the "Analyze Hand" command up to the table's hand.
-    void followPokerTable();
+    void followTable();
+    void followRummyTable();
+    int pointedCard() const;
+    // The opponent choice of the Game menu, and the stored one applied to the game.
+    void buildOpponentMenu(QMenu* game);
+    void applyOpponent();
 
     // Runs a handler, reporting any failure in the program's one message format.
     void guarded(const char* name, const std::function<void()>& body);

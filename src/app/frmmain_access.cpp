@@ -16,12 +16,5 @@ void frmMain::buildTableAccess()
     surface_->setFocus();
 }
 
-void frmMain::movePlayed(const RummyMove& move) { access_->movePlayed(move); }
-
-void frmMain::handOver(const RummyHandResult& result)
-{
-    recordRummyHand(result);
-    access_->handOver(result);
-}
 
 }  // namespace dm

@@ -37,6 +37,7 @@ void frmMain::buildMenus()
             &QAction::triggered, this, [this] { mnuPlayRummy_Click(); });
     connect(addItem(game, "mnuStatistics", tr("S&tatistics...")), &QAction::triggered, this,
             [this] { mnuStatistics_Click(); });
+    buildOpponentMenu(game);
     game->addSeparator()->setObjectName("mnuSeparator");
     connect(addItem(game, "mnuExit", tr("E&xit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
 

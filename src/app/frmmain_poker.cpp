@@ -126,7 +126,7 @@ void frmMain::showCard(int pos, CardShow how)
 {
     drawPokerCard(pos, how);
     access_->pokerCardShown(pos, how);
-    followPokerTable();
+    followTable();
 }
 
 void frmMain::showHoldMarkers(int pos, bool shown)
@@ -134,7 +134,7 @@ void frmMain::showHoldMarkers(int pos, bool shown)
     shape1_[pos]->setVisible(shown);
     if (shown)
         shape1_[pos]->raise();
-    followPokerTable();
+    followTable();
 }
 
 bool frmMain::animateToPosition(int pos)
@@ -147,7 +147,7 @@ void frmMain::showCounters()
     pklblWinnings_->setText(QString::number(poker.s.winnings));
     pkLabelHands_->setText(QString::number(poker.s.hands));
     pkLabelTimer_->setText(QString::number(poker.s.timer));
-    followPokerTable();  // a refused hold comes back to the hold phase here
+    followTable();  // a refused hold comes back to the hold phase here
 }
 
 void frmMain::setTimerRunning(bool running)

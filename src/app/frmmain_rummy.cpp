@@ -35,7 +35,7 @@ void frmMain::mnuPlayRummy_Click()
             b->hide();
         rummy.s.resetMelds = true;
         prefs.isPoker = false;
-        followPokerTable();
+        followTable();
         surface_->resetBoard();
         if (!isVisible())
             show();

@@ -361,6 +361,7 @@ void frmMain::refreshHand(Side which, int selected, bool skip)
             }
         });
         picPlayerHand_->refresh();
+        followTable();  // the raised card is the one the analysis shows
     });
 }
 

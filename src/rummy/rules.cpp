@@ -113,8 +113,32 @@ bool Check6ForComplete(const std::array<CardRec, 6>& cards)
     return setPlusMeld(cards) || twoRunsOneSuit(cards) || twoRunsTwoSuits(cards);
 }
 
+// Every card of a winning hand shares its rank with another or has a neighbour in its
+// suit (the ace beside the king too); most hands fail this at once.
+static bool everyCardHasAPartner(const Hand& hand)
+{
+    std::array<int, 14> perRank{};
+    std::array<unsigned, 4> ranksOfSuit{};
+    for (const auto& c : hand) {
+        if (c.rank < 1 || c.rank > 13 || c.suit < 0 || c.suit > 3)
+            return false;
+        ++perRank[c.rank];
+        ranksOfSuit[c.suit] |= 1u << c.rank;
+    }
+    for (const auto& c : hand) {
+        const unsigned m = ranksOfSuit[c.suit];
+        const bool neighbour = (m >> (c.rank - 1) & 1) || (m >> (c.rank + 1) & 1) || (c.rank == 1 && (m >> 13 & 1))
+                               || (c.rank == 13 && (m >> 1 & 1));
+        if (perRank[c.rank] < 2 && !neighbour)
+            return false;
+    }
+    return true;
+}
+
 bool isWinningHand(const Hand& hand)
 {
+    if (!everyCardHasAPartner(hand))
+        return false;
     std::array<int, 14> perRank{};
     std::array<std::array<int16_t, 10>, 4> bySuit;  // numbers of each suit, ascending
     std::array<int, 4> perSuit{};

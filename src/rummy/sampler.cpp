@@ -193,7 +193,7 @@ public:
         const int target = static_cast<int>(limit);
         for (int k = 0; k < moves; ++k) {
             ComputerDeal next = d;
-            if (pool_.unseen.size() > 9 - pool_.known.size() && rng.below(2) == 0) {
+            if (pool_.known.size() < 9 && pool_.unseen.size() > 9 - pool_.known.size() && rng.below(2) == 0) {
                 uint64_t in = 0;
                 for (int c : d)
                     in |= uint64_t{1} << c;

@@ -232,6 +232,9 @@ std::vector<std::string> loadPrefs(SettingsStore& store, Prefs& p)
     if (const auto text = store.read("prfScrollVal"); text && !text->empty())
         p.prfScrollVal = fitNumber<int16_t>(*text, "prfScrollVal", bad).value_or(d.prfScrollVal);
     rangedKey<int16_t>(store, "dmZoom", p.dmZoom, d.dmZoom, 100, 200, bad);
+    // Our own key beside the original ones: anything but "Expert" is the standard computer.
+    const auto opponent = store.read("dmOpponent");
+    p.dmOpponent = opponent && *opponent == "Expert" ? "Expert" : d.dmOpponent;
     return bad;
 }
 
@@ -273,6 +276,7 @@ void savePrefs(SettingsStore& store, const Prefs& p)
     textIfSet("prfTolvaBackground", p.prfTolvaBackground);
     textIfSet("prfPKBackground", p.prfPKBackground);
     num("dmZoom", p.dmZoom);
+    store.write("dmOpponent", p.dmOpponent);
 }
 
 std::map<std::string, std::string> savedTexts(const Prefs& prefs)

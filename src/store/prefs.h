@@ -44,6 +44,7 @@ struct Prefs {
     int16_t prfComputerBank = 100;
     int16_t prfPlayerBank = 100;
     int16_t dmZoom = 100;  // the size of the whole program in percent, from the next start
+    std::string dmOpponent = "Standard";  // who plays the computer: "Standard" or "Expert"
 };
 
 }  // namespace dm

@@ -139,6 +139,9 @@ TEST(RummyOpponent, ExpertDecidesTheSameWhateverItCannotSee)
             std::swap(other.playerHand[k].number, other.stock[mix.below(below)].number);
         }
         mix.shuffle(other.stock.begin(), other.stock.begin() + std::max(below, 0));
+        for (RummyMove& mv : other.position.moves)  // nor which cards the user drew
+            if (mv.kind == RummyMove::Kind::UserStock)
+                mv.card = kNoCard;
         for (RummyState* s : {&seen, &other}) {
             const StandardMove offer = standardStep({s->computerHand, s->eval, s->resetMelds}, TurnMoment::Offer,
                                                     s->discardPile.back().number);
