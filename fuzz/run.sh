@@ -20,7 +20,11 @@ cmake -S "$ROOT" -B "$BUILD" $generator -DDUNMERE_FUZZ=ON -DCMAKE_CXX_COMPILER=c
 cmake --build "$BUILD" -j2
 
 # Every fuzz_*.cpp is a target.
-TARGETS=$(cd "$HERE" && ls fuzz_*.cpp | sed 's/\.cpp$//')
+TARGETS=
+for f in "$HERE"/fuzz_*.cpp; do
+    f=${f##*/}
+    TARGETS="$TARGETS ${f%.cpp}"
+done
 
 run_one() {
     t=$1
@@ -36,6 +40,7 @@ running=
 for t in $TARGETS; do
     run_one "$t" &
     running="$running $!"
+    # shellcheck disable=SC2086 # a list of process ids
     set -- $running
     if [ $# -ge 2 ]; then
         wait "$1" || status=1
