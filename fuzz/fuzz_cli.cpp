@@ -85,7 +85,23 @@ bool isNumber(const std::string& s, int lo, int hi)
     return std::to_string(v) == s && v >= lo && v <= hi;
 }
 
-enum class Cmd { classify, payout, holdcheck, winning, evaluate, offer };
+// 32 hold values in credits for the 5-credit wager, none below nothing nor above a royal
+// flush; holding all five (mask 31) is worth the dealt hand's pay, a whole number.
+bool holdsShaped(const std::string& a)
+{
+    const auto w = words(a);
+    if (w.size() != 32)
+        return false;
+    for (const auto& s : w) {
+        const size_t dot = s.find('.');
+        if (dot == 0 || dot == std::string::npos || s.size() - dot != 7 ||
+            s.find_first_not_of("0123456789.") != std::string::npos || std::stod(s) > 5 * 800)
+            return false;
+    }
+    return w[31].ends_with(".000000");
+}
+
+enum class Cmd { classify, payout, holdcheck, winning, evaluate, offer, holds };
 
 bool lineValid(Cmd cmd, const std::string& line)
 {
@@ -93,6 +109,7 @@ bool lineValid(Cmd cmd, const std::string& line)
     switch (cmd) {
     case Cmd::classify:
     case Cmd::payout:
+    case Cmd::holds:
         return validCards(t, 5);
     case Cmd::holdcheck: {
         if (t.size() != 6)
@@ -127,6 +144,8 @@ bool answerShaped(Cmd cmd, const std::string& a)
     }
     case Cmd::offer:
         return a == "win" || a == "draw" || (a.rfind("take ", 0) == 0 && isNumber(a.substr(5), 0, 9));
+    case Cmd::holds:
+        return holdsShaped(a);
     }
     return false;
 }
@@ -140,13 +159,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    static const std::array<std::vector<std::string>, 6> kArgs = {{
+    // New commands go last, so the first byte of every seed keeps its command.
+    static const std::array<std::vector<std::string>, 7> kArgs = {{
         {"dunmere-cli", "classify"},
         {"dunmere-cli", "classify", "--payout"},
         {"dunmere-cli", "holdcheck"},
         {"dunmere-cli", "winning"},
         {"dunmere-cli", "evaluate"},
         {"dunmere-cli", "offer"},
+        {"dunmere-cli", "holds"},
     }};
     const auto cmd = static_cast<Cmd>(data[0] % kArgs.size());
     std::vector<std::string> args = kArgs[static_cast<size_t>(cmd)];

@@ -19,17 +19,32 @@ namespace {
 constexpr size_t kRecord = 22;
 constexpr size_t kFull = kRecord * dm::kScoreEntries;
 
-const fs::path& workDir()
-{
-    static const fs::path dir = [] {
+// A folder of our own, gone again when the run ends (libFuzzer ends with exit()).
+class WorkDir {
+public:
+    WorkDir()
+    {
         // Every write syncs to disk; a memory file system keeps that from setting the pace.
         const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         std::string t = (base / "dm-fuzz-scores-XXXXXX").string();
         if (!::mkdtemp(t.data()))
             std::abort();
-        return fs::path(t);
-    }();
-    return dir;
+        path = t;
+    }
+    ~WorkDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    WorkDir(const WorkDir&) = delete;
+    WorkDir& operator=(const WorkDir&) = delete;
+    fs::path path;
+};
+
+const fs::path& workDir()
+{
+    static const WorkDir dir;
+    return dir.path;
 }
 
 std::vector<uint8_t> slurp(const fs::path& p)

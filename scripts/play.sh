@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Dunmere and starts it.
+# Builds the game alone (the program, its pictures, sounds and help, the sound module)
+# and starts it. ./scripts/test.sh builds the rest in the same folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/scripts/setup.sh" "$here/build"
+"$here/scripts/setup.sh" --game "$here/build"
 exec "$here/build/bin/dunmere"

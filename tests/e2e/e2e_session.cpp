@@ -56,14 +56,19 @@ QString XSession::startDisplay()
         return "Xvfb could not start: " + QString::fromLocal8Bit(xvfb_->readAllStandardError()).left(400);
 
     // A window manager, so that closing goes through the same path as a user's click.
+    // openbox names itself on the root window (what `wmctrl -m` reads) early in its start,
+    // and may take in a window mapped after that before it listens: the window then waits,
+    // never mapped, until some later event wakes openbox. Its --startup command runs once
+    // it is up, and only then may a program start.
+    const QString ready = home_.path() + "/openbox-ready";
     wm_ = std::make_unique<QProcess>();
     wm_->setProcessEnvironment(env());
-    wm_->start("openbox", {});
+    wm_->start("openbox", {"--startup", "touch '" + ready + "'"});
     clock.restart();
-    while (run("wmctrl", {"-m"}, 3000).exitCode != 0) {
-        if (clock.elapsed() > 10000 || !wm_->waitForStarted(5000) || wm_->state() != QProcess::Running)
+    while (!QFileInfo::exists(ready)) {
+        if (clock.elapsed() > 30000 || !wm_->waitForStarted(5000) || wm_->state() != QProcess::Running)
             return "openbox did not take over display " + display_;
-        QThread::msleep(100);
+        QThread::msleep(50);
     }
     return {};
 }
