@@ -35,6 +35,8 @@ class AppWindowTest : public ::testing::Test {
 protected:
     // Before start(): whether the built data is linked in, the program folder, the store.
     bool withData = true;
+    // Tests of what is said later leave out the start's note on the missing pictures.
+    bool dropDataNote = false;
     QString programDir;
     SettingsStore* settings = &store;
 
@@ -62,7 +64,12 @@ protected:
         ctx.programDir = programDir, ctx.store = settings, ctx.rng = &rng, ctx.timeScale = 0;
         w = std::make_unique<Window>(ctx);
     }
-    void start() { build(), w->Form_Load(); }
+    void start()
+    {
+        build(), w->Form_Load();
+        if (dropDataNote)
+            messages.removeIf([](const QString& m) { return m.startsWith("The pictures, sounds and help were not found"); });
+    }
 
     // A file of the given bytes, or a one-colour picture, in the program folder.
     QString pathFor(const QString& relative) const

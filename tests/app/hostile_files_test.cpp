@@ -19,6 +19,7 @@ protected:
     {
         AppWindowTest::SetUp();
         withData = false;
+        dropDataNote = true;
     }
     QImage libraryBack(int design) const
     {
@@ -122,7 +123,6 @@ TEST_P(UnwritableScoreFile, ScoresLandPerUserOrTheUserIsToldWhere)
     if (c.programDirGone)
         programDir += "/no/such/folder";
     start();
-    messages.clear();  // the note on the missing pictures; the close is what counts here
     w->prefs.prfPlayerBank = 180;  // a new top score, so a name is asked for
     w->prefs.prfWager = 10;
     w->close();
