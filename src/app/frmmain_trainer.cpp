@@ -6,6 +6,7 @@
 
 #include "app/frmanalysis.h"
 #include "app/frmmain.h"
+#include "app/table_access.h"
 
 namespace dm {
 
