@@ -134,6 +134,18 @@ def play_poker(s, hands=5):
     s.key("ctrl+v")
     mark = len(s.read_news())
     for h in range(hands):
+        if h:
+            # The deck ignores keys until the pay's count-up and its pause are over, as it
+            # ignores clicks; press again as a player would.
+            before = place(s, "Won: ")
+            for _ in range(4):
+                s.key("Return")
+                try:  # the wager leaves the winnings as the deal starts
+                    s.wait_for(lambda: "Dealt:" in news_since(s, mark) or place(s, "Won: ") != before, 5,
+                               "the deal to start")
+                    break
+                except AssertionError:
+                    pass
         s.wait_for(lambda: "Dealt:" in news_since(s, mark), 20, "the deal")
         said = news_since(s, mark)
         assert "Best play:" in said or "All Trash" in said or True
@@ -163,8 +175,6 @@ def play_poker(s, hands=5):
         print(f"poker hand {h + 1}: held {[cards[i] for i in hold]}, paid {prize}")
         mark = len(s.read_news())
         assert s.focused() == "Deck: deal", s.focused()
-        if h + 1 < hands:
-            s.key("Return")
 
 
 def preferences_dialog(s):
