@@ -25,7 +25,11 @@ struct ExpertSight {
 };
 
 struct ExpertOptions {
-    int samples = 96;  // sampled deals per decision, each choice played out on every one
+    int samples = 1024;         // at most this many sampled worlds per decision
+    int batch = 64;             // worlds played between looks at the race
+    int minSamples = 128;       // no choice leaves the race before this many worlds
+    double z = 2.5;             // how sure "the leader is better" must be
+    double indifference = 0.01; // a choice that cannot beat the leader by this much leaves
 };
 
 struct SimHand;
