@@ -173,3 +173,39 @@ TEST(RummyOpponent, ExpertDecidesTheSameWhateverItCannotSee)
     }
     EXPECT_GE(checked, 30);
 }
+
+// The other side took the 2-5 of clubs, three nines and two kings from the pile: a king
+// thrown to it wins the hand at once. Standard throws its lone king all the same (its
+// lowest, last card); the Expert, from either seat, throws something else.
+TEST(RummyOpponent, ExpertNeverHandsOverAKnownWin)
+{
+    const int kingHearts = cardNumber(13, 2);
+    const std::array<int, 10> mine{cardNumber(1, 2),  cardNumber(7, 1),  cardNumber(8, 1),  cardNumber(10, 3),
+                                   cardNumber(10, 2), cardNumber(11, 3), cardNumber(12, 3), cardNumber(6, 2),
+                                   cardNumber(6, 3),  kingHearts};
+    const std::vector<int> theirs{cardNumber(2, 0), cardNumber(3, 0), cardNumber(4, 0),  cardNumber(5, 0), cardNumber(9, 1),
+                                  cardNumber(9, 2), cardNumber(9, 3), cardNumber(13, 0), cardNumber(13, 1)};
+    for (const bool first : {false, true}) {
+        ExpertSight v;
+        for (int k = 0; k < 10; ++k)
+            v.hand[k] = cardOf(mine[k]);
+        v.offered = false;
+        v.firstSeat = first;
+        v.otherKnown = theirs;
+        std::array<bool, kDeckSize> seen{};
+        for (int c : mine)
+            seen[c] = true;
+        for (int c : theirs)
+            seen[c] = true;
+        for (int c = 0; c < kDeckSize; ++c)
+            if (!seen[c])
+                v.unseen.push_back(c);
+        v.stockLeft = static_cast<int>(v.unseen.size());
+        Hand look = v.hand;
+        bool keep = false;
+        EvalState eval;
+        eval.computerTurn = true;
+        ASSERT_EQ(look[EvaluateHand(look, keep, eval).discardIndex].number, kingHearts);
+        EXPECT_NE(v.hand[expertThrowSlot(v, 7)].number, kingHearts) << (first ? "first seat" : "second seat");
+    }
+}
