@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kParticles = 512;     // deals carried along the history
 constexpr int kMovesPerStage = 6;   // rejuvenating moves after a turn thinned them out
+constexpr int kAttempts = 4;       // fresh runs when one explains nothing
 constexpr int kFinalMoves = 10;     // moves that set each delivered deal apart from its particle
 
 void plainTake(SimHand& h, bool pile)
@@ -227,45 +228,22 @@ private:
 
 }  // namespace
 
-SampledDeals sampleDealsBlind(const RummyPosition& pos, const PositionFacts& facts, int count, uint64_t seed)
-{
-    const DealPool pool = dealPool(pos, facts);
-    SampledDeals out;
-    for (int j = 0; j < count; ++j) {
-        SplitMix rng(seed, 1, static_cast<uint64_t>(j));
-        out.deals.push_back(randomDeal(pool, rng));
-    }
-    out.consistent = count;
-    return out;
-}
+namespace {
 
-SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, int count, uint64_t seed,
-                         int threads, const std::atomic<bool>* cancel)
+// One run of particles along the stages; false when cancelled.
+bool runParticles(const Explainer& ex, const DealPool& pool, const std::vector<size_t>& stages, uint64_t seed,
+                  int threads, const std::atomic<bool>* cancel, std::vector<ComputerDeal>& particles,
+                  std::vector<int>& score)
 {
-    const DealPool pool = dealPool(pos, facts);
-    // A stage ends after each thing the computer showed of its hand: a throw or the hand itself.
-    std::vector<size_t> stages;
-    for (size_t i = 0; i < pos.moves.size(); ++i)
-        if (pos.moves[i].kind == RummyMove::Kind::ComputerDiscard || pos.moves[i].kind == RummyMove::Kind::ComputerShown
-            || pos.moves[i].kind == RummyMove::Kind::ComputerPile || pos.moves[i].kind == RummyMove::Kind::ComputerStock)
-            stages.push_back(i + 1);
-    if (stages.empty())
-        return sampleDealsBlind(pos, facts, count, seed);
-    const size_t full = pos.moves.size();
-    stages.back() = full;  // the user's moves after the computer's last one explain themselves
-    const Explainer ex(pos, facts, pool);
     auto cancelled = [&] { return cancel && cancel->load(); };
-
-    const int np = std::min(count, kParticles);
-    std::vector<ComputerDeal> particles(np);
-    std::vector<int> score(np);
+    const int np = static_cast<int>(particles.size());
     for (int i = 0; i < np; ++i) {
         SplitMix rng(seed, 2, static_cast<uint64_t>(i));
         particles[i] = randomDeal(pool, rng);
     }
     for (size_t st = 0; st < stages.size(); ++st) {
         if (cancelled())
-            return {};
+            return false;
         const size_t limit = stages[st];
         parallelFor(np, threads, [&](int i) { score[i] = ex.explained(particles[i], limit); });
         // Keep the deals that explain the most (all of it, unless none does), then move
@@ -296,8 +274,51 @@ SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, i
             });
         }
     }
-    if (cancelled())
-        return {};
+    return !cancelled();
+}
+
+}  // namespace
+
+SampledDeals sampleDealsBlind(const RummyPosition& pos, const PositionFacts& facts, int count, uint64_t seed)
+{
+    const DealPool pool = dealPool(pos, facts);
+    SampledDeals out;
+    for (int j = 0; j < count; ++j) {
+        SplitMix rng(seed, 1, static_cast<uint64_t>(j));
+        out.deals.push_back(randomDeal(pool, rng));
+    }
+    out.consistent = count;
+    return out;
+}
+
+SampledDeals sampleDeals(const RummyPosition& pos, const PositionFacts& facts, int count, uint64_t seed,
+                         int threads, const std::atomic<bool>* cancel)
+{
+    const DealPool pool = dealPool(pos, facts);
+    // A stage ends after each thing the computer showed of its hand: a throw or the hand itself.
+    std::vector<size_t> stages;
+    for (size_t i = 0; i < pos.moves.size(); ++i)
+        if (pos.moves[i].kind == RummyMove::Kind::ComputerDiscard || pos.moves[i].kind == RummyMove::Kind::ComputerShown
+            || pos.moves[i].kind == RummyMove::Kind::ComputerPile || pos.moves[i].kind == RummyMove::Kind::ComputerStock)
+            stages.push_back(i + 1);
+    if (stages.empty())
+        return sampleDealsBlind(pos, facts, count, seed);
+    const size_t full = pos.moves.size();
+    stages.back() = full;  // the user's moves after the computer's last one explain themselves
+    const Explainer ex(pos, facts, pool);
+
+    const int np = std::min(count, kParticles);
+    std::vector<ComputerDeal> particles(np);
+    std::vector<int> score(np);
+    // A run of particles now and then loses every deal that explains the history while
+    // others find them; a fresh run, seeded apart, is the cheap way out.
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const uint64_t runSeed = attempt == 0 ? seed : SplitMix(seed, 31, static_cast<uint64_t>(attempt)).next();
+        if (!runParticles(ex, pool, stages, runSeed, threads, cancel, particles, score))
+            return {};
+        if (std::count(score.begin(), score.end(), static_cast<int>(full)) > 0)
+            break;
+    }
     SampledDeals out;
     out.deals.resize(count);
     std::vector<char> ok(count);
