@@ -60,7 +60,8 @@ void sampleWorld(const ExpertSight& v, SplitMix& rng, SimHand& h)
 // played out batch by batch, and a choice leaves the race once the leader is surely better
 // or it can no longer be more than `options.indifference` better than the leader. Paired
 // differences on common worlds are far less noisy than each choice's own share, so the
-// race settles in a few hundred worlds where a fixed count would need thousands.
+// race settles in a few hundred worlds where a fixed count would need thousands. A cap on
+// the hands played out keeps the slowest decision (many close choices) inside the pause.
 template <class Apply>
 int race(const ExpertSight& v, uint64_t seed, const ExpertOptions& options, int choices, Apply apply)
 {
@@ -73,7 +74,8 @@ int race(const ExpertSight& v, uint64_t seed, const ExpertOptions& options, int 
     SimHand world;
     const int cap = std::max(1, options.samples);
     const int batch = std::max(1, options.batch);
-    for (int n = 0; n < cap && liveCount > 1;) {
+    int played = 0;
+    for (int n = 0; n < cap && liveCount > 1 && played < options.playouts;) {
         const int end = std::min(cap, n + batch);
         for (int j = n; j < end; ++j) {
             SplitMix rng(seed, 9, static_cast<uint64_t>(j));
@@ -84,6 +86,7 @@ int race(const ExpertSight& v, uint64_t seed, const ExpertOptions& options, int 
                 SimHand h = world;
                 apply(h, c);
                 const SimOutcome o = playOut(h);
+                ++played;
                 net[c].push_back(static_cast<int8_t>((o == mine) - (o == theirs)));
             }
         }

@@ -30,6 +30,7 @@ struct ExpertOptions {
     int minSamples = 128;       // no choice leaves the race before this many worlds
     double z = 2.5;             // how sure "the leader is better" must be
     double indifference = 0.01; // a choice that cannot beat the leader by this much leaves
+    int playouts = 6144;        // and the race ends, leader first, after this many hands played out
 };
 
 struct SimHand;
