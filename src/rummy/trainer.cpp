@@ -27,6 +27,16 @@ std::vector<RummyChoice> choicesAt(const PositionFacts& f)
     return out;
 }
 
+// The wider side of the 95 % Wilson interval: a share of 0 or 1 out of n deals is not
+// certain, and the plain p(1-p)/n formula would call it exact.
+double margin95(double p, int n)
+{
+    const double z = 1.96, z2n = z * z / n;
+    const double centre = (p + z2n / 2) / (1 + z2n);
+    const double half = z * std::sqrt(p * (1 - p) / n + z2n / (4.0 * n)) / (1 + z2n);
+    return std::max(p - (centre - half), centre + half - p);
+}
+
 void play(SimHand& h, const RummyChoice& c)
 {
     switch (c.kind) {
@@ -124,7 +134,7 @@ RummyHint hintFromDeals(const RummyPosition& pos, const PositionFacts& facts, co
             tie += o == SimOutcome::Tie;
         }
         ChoiceChance cc{choices[c], double(win) / n, double(lose) / n, double(tie) / n};
-        cc.margin = 1.96 * std::sqrt(cc.win * (1 - cc.win) / n);
+        cc.margin = margin95(cc.win, n);
         hint.choices.push_back(cc);
     }
     std::stable_sort(hint.choices.begin(), hint.choices.end(), [](const ChoiceChance& a, const ChoiceChance& b) {
