@@ -2,6 +2,8 @@
 // One rummy game on the table: the deal, the user's side, the computer's turn,
 // the end of a hand and the banks. Plain C++ over the state below; the table,
 // sounds, boxes and waits are reached through RummyView.
+#include <functional>
+#include <optional>
 #include <cstdint>
 #include <exception>
 #include <type_traits>
@@ -109,8 +111,13 @@ private:
 
     // The computer's turn; false: the turn stops where it is.
     bool playComputerTurn();
-    bool takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial);
-    bool drawAndDiscard(int pauseMs, uint32_t serial);
+    // `paused`: the turn's pause has already run (the Expert thought through it).
+    bool takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial, bool paused = false);
+    bool drawAndDiscard(int pauseMs, uint32_t serial, bool paused = false);
+    // The Expert thinks on a worker thread through the pause that follows its decision, so
+    // the table keeps painting; nothing when the pause ends the turn.
+    template <class T>
+    std::optional<T> thinkThrough(std::function<T()> think, int pauseMs, uint32_t serial);
     bool ComputerDrawFromDeck(uint32_t serial);
     bool ComputerTakeDiscard(uint32_t serial);
     bool ComputerDiscardCard(int index, uint32_t serial);

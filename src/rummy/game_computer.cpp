@@ -1,4 +1,7 @@
 // The computer's turn, and the two commands that uncover its hand.
+#include <functional>
+#include <future>
+#include <optional>
 #include <stdexcept>
 
 #include "rummy/expert.h"
@@ -33,38 +36,57 @@ bool RummyGame::playComputerTurn()
     if (turnOver(serial))
         return false;
 
-    bool take = m.act == StandardMove::Act::TakePile;
-    if (s.opponent == Opponent::Expert)
-        take = expertTakesPile(expertSight(s), expertSeed());
-    return take ? takeOfferedCard(m.slot, pauseMs, serial) : drawAndDiscard(pauseMs, serial);
+    if (s.opponent == Opponent::Expert) {
+        const std::optional<bool> take = thinkThrough<bool>(
+            [sight = expertSight(s), seed = expertSeed()] { return expertTakesPile(sight, seed); }, pauseMs, serial);
+        if (!take)
+            return false;
+        return *take ? takeOfferedCard(m.slot, pauseMs, serial, true) : drawAndDiscard(pauseMs, serial, true);
+    }
+    return m.act == StandardMove::Act::TakePile ? takeOfferedCard(m.slot, pauseMs, serial)
+                                                 : drawAndDiscard(pauseMs, serial);
+}
+
+template <class T>
+std::optional<T> RummyGame::thinkThrough(std::function<T()> think, int pauseMs, uint32_t serial)
+{
+    std::future<T> answer = std::async(std::launch::async, std::move(think));
+    if (!pause(pauseMs, serial))
+        return std::nullopt;  // the worker is waited for as the future goes
+    return answer.get();
 }
 
 StandardMind RummyGame::computerMind() { return {s.computerHand, s.eval, s.resetMelds}; }
 
 uint64_t RummyGame::expertSeed() { return static_cast<uint64_t>(rng_.uniform() * 9007199254740992.0); }
 
-bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial)
+bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial, bool paused)
 {
     if (!s.eval.handWon) {
-        if (!pause(pauseMs, serial))
+        if (!paused && !pause(pauseMs, serial))
             return false;
         sound("deal.wav");
     }
     if (!ComputerTakeDiscard(serial) || turnOver(serial))
         return false;
-    if (s.opponent == Opponent::Expert)
-        lowestSlot = expertThrowSlot(expertSight(s), expertSeed());
-    if (!pause(pauseMs, serial))
+    if (s.opponent == Opponent::Expert) {
+        const std::optional<int> slot = thinkThrough<int>(
+            [sight = expertSight(s), seed = expertSeed()] { return expertThrowSlot(sight, seed); }, pauseMs, serial);
+        if (!slot)
+            return false;
+        lowestSlot = *slot;
+    } else if (!pause(pauseMs, serial)) {
         return false;
+    }
     if (s.eval.handWon)
         return true;
     sound("drop.wav");
     return ComputerDiscardCard(lowestSlot, serial);
 }
 
-bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial)
+bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial, bool paused)
 {
-    if (!pause(pauseMs, serial))
+    if (!paused && !pause(pauseMs, serial))
         return false;
     if (!s.eval.handWon)
         sound("deal.wav");
@@ -78,10 +100,15 @@ bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial)
     }
     if (turnOver(serial))
         return false;
-    if (s.opponent == Opponent::Expert)
-        m.slot = static_cast<int16_t>(expertThrowSlot(expertSight(s), expertSeed()));
-    if (!pause(pauseMs, serial))
+    if (s.opponent == Opponent::Expert) {
+        const std::optional<int> slot = thinkThrough<int>(
+            [sight = expertSight(s), seed = expertSeed()] { return expertThrowSlot(sight, seed); }, pauseMs, serial);
+        if (!slot)
+            return false;
+        m.slot = static_cast<int16_t>(*slot);
+    } else if (!pause(pauseMs, serial)) {
         return false;
+    }
     sound("drop.wav");
     return ComputerDiscardCard(m.slot, serial);
 }

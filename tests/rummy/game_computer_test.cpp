@@ -104,7 +104,11 @@ TEST(RummyComputer, EveryPauseOfATurnIsKTimesTheClampedDelay)
     }
 }
 
-TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
+// Both computers: the Expert thinks on a worker thread through the same pauses.
+class RummyComputerEither : public ::testing::TestWithParam<Opponent> {};
+INSTANTIATE_TEST_SUITE_P(Opponents, RummyComputerEither, ::testing::Values(Opponent::Standard, Opponent::Expert));
+
+TEST_P(RummyComputerEither, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
 {
     struct Case {
         const char* name;
@@ -121,6 +125,8 @@ TEST(RummyComputer, ANewDealOrAClosedWindowStopsTheTurnWhereItIs)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
+        t.game.setOpponent(GetParam());
+        t.game.newHand();
         c.loss ? t.arrange(kUserNine, kWinningNine, "QH") : t.arrange(kPlainUser, kLooseNine, "KD 9H");
         RummyState fresh;
         size_t mark = 0;
