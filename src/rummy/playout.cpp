@@ -26,6 +26,10 @@ void dealSim(SimHand& h, const std::array<int, 9>& first, const std::array<int, 
         seat.hand[9] = CardRec{};
         seat.eval.handWon = false;
         seat.eval.computerTurn = false;
+        // A seat whose first look comes after a draw (the first seat, pile empty) never
+        // clears its stores itself, so a reused hand would carry the last hand's melds.
+        seat.eval.computerMelds.clear();
+        seat.eval.otherMelds.clear();
         seat.resetMelds = true;
     }
     h.stockCount = stockCount;

@@ -209,3 +209,33 @@ TEST(RummyOpponent, ExpertNeverHandsOverAKnownWin)
         EXPECT_NE(v.hand[expertThrowSlot(v, 7)].number, kingHearts) << (first ? "first seat" : "second seat");
     }
 }
+
+// The samplers and the Expert deal hand after hand into one SimHand; each must play as if
+// dealt into a new one, or the answers depend on what was played before.
+TEST(RummyOpponent, AHandDealtIntoAUsedOnePlaysAsANewOne)
+{
+    auto deal = [](SimHand& h, RummyPosition& log, uint64_t seed) {
+        SplitMix rng(seed);
+        std::array<int, kDeckSize> deck;
+        for (int c = 0; c < kDeckSize; ++c)
+            deck[c] = c;
+        rng.shuffle(deck.begin(), deck.end());
+        std::array<int, 9> first, second;
+        std::copy_n(deck.begin(), 9, second.begin());
+        std::copy_n(deck.begin() + 9, 9, first.begin());
+        h.log = &log;
+        dealSim(h, first, second, deck.data() + 18, kDeckSize - 18);
+        playOut(h);
+    };
+    SimHand used;
+    int differ = 0;
+    for (uint64_t seed = 1; seed <= 60; ++seed) {
+        RummyPosition before, again, fresh;
+        deal(used, before, 1000 + seed);
+        deal(used, again, seed);
+        SimHand h;
+        deal(h, fresh, seed);
+        differ += again.moves != fresh.moves;
+    }
+    EXPECT_EQ(differ, 0);
+}
