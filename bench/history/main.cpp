@@ -20,8 +20,8 @@
 
 #include "app/stats_module.h"
 #include "cards/random.h"
-#include "store/sql/history_hands.h"
-#include "store/sql/sql_history.h"
+#include "history/history_hands.h"
+#include "history/sql_history.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "app/frmmain.h"
 #include "app/stats_module.h"
-#include "store/sql/sql_history.h"
+#include "history/sql_history.h"
 #include "table/files.h"
 
 namespace dm {

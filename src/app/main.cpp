@@ -9,7 +9,7 @@
 #include "app/zoom.h"
 #include "cards/random.h"
 #include "store/qt/settings.h"
-#include "store/sql/history_drive.h"
+#include "history/history_drive.h"
 #include "table/cover.h"
 #include "table/files.h"
 

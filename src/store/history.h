@@ -1,7 +1,7 @@
 #pragma once
 // The history of every hand played, kept in addition to the top-score tables: what the
 // table records when a hand ends, and what the "Statistics" window reads back. Plain C++;
-// the database behind it lives in store/sql.
+// the database behind it lives in src/history.
 #include <array>
 #include <cmath>
 #include <cstdint>

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 
 #include "history_support.h"
-#include "store/sql/history_hands.h"
+#include "history/history_hands.h"
 
 namespace dm {
 namespace {

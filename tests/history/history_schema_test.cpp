@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 
 #include "history_support.h"
-#include "store/sql/history_schema.h"
+#include "history/history_schema.h"
 
 namespace dm {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "history_support.h"
 #include "poker/analysis.h"
-#include "store/sql/history_hands.h"
+#include "history/history_hands.h"
 
 namespace dm {
 namespace {

@@ -11,7 +11,7 @@
 #include <grp.h>
 #include <unistd.h>
 
-#include "store/sql/sql_history.h"
+#include "history/sql_history.h"
 
 namespace dm::test {
 

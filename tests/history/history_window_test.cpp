@@ -7,7 +7,7 @@
 
 #include "app/app_fixture.h"
 #include "history_support.h"
-#include "store/sql/sql_history.h"
+#include "history/sql_history.h"
 
 namespace dm::testing {
 namespace {

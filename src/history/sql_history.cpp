@@ -1,8 +1,8 @@
-#include "store/sql/sql_history.h"
+#include "history/sql_history.h"
 
 #include <QDateTime>
 
-#include "store/sql/history_worker.h"
+#include "history/history_worker.h"
 
 namespace dm {
 

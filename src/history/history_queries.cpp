@@ -9,7 +9,7 @@
 #include <QVariant>
 
 #include "poker/analysis.h"
-#include "store/sql/history_worker.h"
+#include "history/history_worker.h"
 
 namespace dm {
 

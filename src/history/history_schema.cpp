@@ -1,4 +1,4 @@
-#include "store/sql/history_schema.h"
+#include "history/history_schema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

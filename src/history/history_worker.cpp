@@ -1,4 +1,4 @@
-#include "store/sql/history_worker.h"
+#include "history/history_worker.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "store/sql/history_hands.h"
-#include "store/sql/history_schema.h"
+#include "history/history_hands.h"
+#include "history/history_schema.h"
 
 namespace dm {
 

@@ -1,4 +1,4 @@
-#include "store/sql/history_hands.h"
+#include "history/history_hands.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "store/sql/history_drive.h"
+#include "history/history_drive.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 
 #include "cards/random.h"
-#include "store/sql/history_hands.h"
-#include "store/sql/sql_history.h"
+#include "history/history_hands.h"
+#include "history/sql_history.h"
 
 namespace dm {
 
