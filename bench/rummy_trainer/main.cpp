@@ -3,7 +3,7 @@
 //   dunmere-rummy-bench speed [--positions N] [--samples N] [--threads N]
 //   dunmere-rummy-bench playouts
 //   dunmere-rummy-bench expert [--decisions N]
-//   dunmere-rummy-bench calibrate [--hands N] [--samples N] [--per-hand N] [--threads N]
+//   dunmere-rummy-bench calibrate [--hands N] [--samples N] [--within N] [--threads N]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -194,14 +194,18 @@ int calibrate(int argc, char** argv)
 {
     const int hands = option(argc, argv, "--hands", 2000);
     const int samples = option(argc, argv, "--samples", 200);
-    const int perHand = option(argc, argv, "--per-hand", 4);
+    const int within = option(argc, argv, "--within", 30);
     const int threads = option(argc, argv, "--threads", 2);
+    // Each hand gives the decision at a place drawn before the hand is looked at, or none
+    // when it is shorter. Drawing among the decisions it has would pick a decision of a
+    // short hand more often, and a hand is short when someone wins soon: the observed
+    // shares would come out more extreme than any right chance.
     std::vector<LoggedDecision> all;
     SplitMix pick(5);
     for (const std::string& line : loggedHands(hands, 2024)) {
-        auto ds = decisionsOf(line);
-        pick.shuffle(ds.begin(), ds.end());
-        for (int k = 0; k < perHand && k < static_cast<int>(ds.size()); ++k)
+        const auto ds = decisionsOf(line);
+        const int k = pick.below(within);
+        if (k < static_cast<int>(ds.size()))
             all.push_back(ds[k]);
     }
     std::vector<double> chance(all.size());
@@ -211,9 +215,9 @@ int calibrate(int argc, char** argv)
         o.only = all[i].made;
         chance[i] = rummyHint(all[i].pos, o).choices.at(0).win;
     });
-    std::printf("calibration: %d Standard-against-Standard hands, %zu positions of the first seat (%d per hand),\n"
-                "%d deals per figure, %.0f s\n",
-                hands, all.size(), perHand, samples, msSince(t0) / 1000);
+    std::printf("calibration: %d Standard-against-Standard hands, %zu positions of the first seat (one of its\n"
+                "first %d decisions, drawn ahead), %d deals per figure, %.0f s\n",
+                hands, all.size(), within, samples, msSince(t0) / 1000);
     std::printf("%-10s %9s %10s %10s %10s\n", "chance", "positions", "predicted", "observed", "difference");
     for (int g = 0; g < 10; ++g) {
         int n = 0, won = 0;
