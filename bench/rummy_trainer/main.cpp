@@ -3,7 +3,7 @@
 //   dunmere-rummy-bench speed [--positions N] [--samples N] [--threads N]
 //   dunmere-rummy-bench playouts
 //   dunmere-rummy-bench expert [--decisions N]
-//   dunmere-rummy-bench calibrate [--hands N] [--samples N] [--within N] [--threads N]
+//   dunmere-rummy-bench calibrate [--hands N] [--samples N] [--within N] [--threads N] [--seed S]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -113,8 +113,9 @@ int speed(int argc, char** argv)
         sum += t;
     std::printf("discard hints: %zu positions (mean %.1f moves in), %d deals each, %d threads\n", times.size(),
                 moves / times.size(), samples, threads);
-    std::printf("time per hint: mean %.0f ms, median %.0f ms, slowest %.0f ms\n", sum / times.size(),
-                times[times.size() / 2], times.back());
+    const auto over = std::count_if(times.begin(), times.end(), [](double t) { return t > 250; });
+    std::printf("time per hint: mean %.0f ms, median %.0f ms, 95th percentile %.0f ms, slowest %.0f ms; over 250 ms: %td\n",
+                sum / times.size(), times[times.size() / 2], times[times.size() * 95 / 100], times.back(), over);
     std::printf("widest 95 %% margin: %.4f; deals explaining every computer move: %.1f %%\n", worstMargin,
                 100.0 * deals / (double(samples) * times.size()));
     return 0;
@@ -195,6 +196,7 @@ int calibrate(int argc, char** argv)
     const int hands = option(argc, argv, "--hands", 2000);
     const int samples = option(argc, argv, "--samples", 200);
     const int within = option(argc, argv, "--within", 30);
+    const int seed = option(argc, argv, "--seed", 2024);
     const int threads = option(argc, argv, "--threads", 2);
     // Each hand gives the decision at a place drawn before the hand is looked at, or none
     // when it is shorter. Drawing among the decisions it has would pick a decision of a
@@ -202,7 +204,7 @@ int calibrate(int argc, char** argv)
     // shares would come out more extreme than any right chance.
     std::vector<LoggedDecision> all;
     SplitMix pick(5);
-    for (const std::string& line : loggedHands(hands, 2024)) {
+    for (const std::string& line : loggedHands(hands, static_cast<uint64_t>(seed))) {
         const auto ds = decisionsOf(line);
         const int k = pick.below(within);
         if (k < static_cast<int>(ds.size()))

@@ -10,10 +10,10 @@ namespace dm {
 
 namespace {
 
-constexpr int kParticles = 512;     // deals carried along the history
-constexpr int kMovesPerStage = 6;   // rejuvenating moves after a turn thinned them out
+constexpr int kParticles = 1100;    // deals carried along the history
+constexpr int kMovesPerStage = 12;  // rejuvenating moves after a turn thinned them out
 constexpr int kAttempts = 4;       // fresh runs when one explains nothing
-constexpr int kFinalMoves = 10;     // moves that set each delivered deal apart from its particle
+constexpr int kFinalMoves = 20;     // moves that set each delivered deal apart from its particle
 
 void plainTake(SimHand& h, bool pile)
 {
