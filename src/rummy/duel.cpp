@@ -16,15 +16,7 @@ const char* levelName(Opponent o) { return o == Opponent::Expert ? "expert" : "s
 SimOutcome playDuelHand(SimHand& h, const std::array<Opponent, 2>& levels, uint64_t handSeed,
                         const ExpertOptions& expert)
 {
-    SplitMix rng(handSeed);
-    std::array<int, kDeckSize> deck;
-    for (int c = 0; c < kDeckSize; ++c)
-        deck[c] = c;
-    rng.shuffle(deck.begin(), deck.end());
-    std::array<int, 9> first, second;
-    std::copy_n(deck.begin(), 9, second.begin());  // the table deals the computer first
-    std::copy_n(deck.begin() + 9, 9, first.begin());
-    dealSim(h, first, second, deck.data() + 18, kDeckSize - 18);
+    dealSeeded(h, handSeed);
     int decision = 0;
     while (!h.over()) {
         const int seat = h.toMove;
@@ -51,6 +43,19 @@ SimOutcome playDuelHand(SimHand& h, const std::array<Opponent, 2>& levels, uint6
 }
 
 }  // namespace
+
+void dealSeeded(SimHand& h, uint64_t seed)
+{
+    SplitMix rng(seed);
+    std::array<int, kDeckSize> deck;
+    for (int c = 0; c < kDeckSize; ++c)
+        deck[c] = c;
+    rng.shuffle(deck.begin(), deck.end());
+    std::array<int, 9> first, second;
+    std::copy_n(deck.begin(), 9, second.begin());
+    std::copy_n(deck.begin() + 9, 9, first.begin());
+    dealSim(h, first, second, deck.data() + 18, kDeckSize - 18);
+}
 
 DuelResult runDuel(const DuelOptions& options, const std::function<void(const std::string&)>& logLine)
 {

@@ -24,6 +24,11 @@ struct DuelResult {
     int firstWins = 0, secondWins = 0, ties = 0;
 };
 
+struct SimHand;
+// A hand dealt from a seeded shuffle as the table deals: the computer's nine (the second
+// seat) first, then the user's, the rest to the stock.
+void dealSeeded(SimHand& h, uint64_t seed);
+
 // `logLine` (when set) gets each hand, in order, as the seat that played first saw it,
 // then " = W", " = L" or " = T" for that seat.
 DuelResult runDuel(const DuelOptions& options, const std::function<void(const std::string&)>& logLine = {});

@@ -118,6 +118,9 @@ private:
     // the table keeps painting; nothing when the pause ends the turn.
     template <class T>
     std::optional<T> thinkThrough(std::function<T()> think, int pauseMs, uint32_t serial);
+    // The pause before a throw, and the slot to throw: Standard's, or the Expert's, chosen
+    // through the pause; nothing when the pause ends the turn.
+    std::optional<int> throwAfterPause(int standardSlot, int pauseMs, uint32_t serial);
     bool ComputerDrawFromDeck(uint32_t serial);
     bool ComputerTakeDiscard(uint32_t serial);
     bool ComputerDiscardCard(int index, uint32_t serial);

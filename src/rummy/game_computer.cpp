@@ -56,6 +56,16 @@ std::optional<T> RummyGame::thinkThrough(std::function<T()> think, int pauseMs, 
     return answer.get();
 }
 
+std::optional<int> RummyGame::throwAfterPause(int standardSlot, int pauseMs, uint32_t serial)
+{
+    if (s.opponent == Opponent::Expert)
+        return thinkThrough<int>(
+            [sight = expertSight(s), seed = expertSeed()] { return expertThrowSlot(sight, seed); }, pauseMs, serial);
+    if (!pause(pauseMs, serial))
+        return std::nullopt;
+    return standardSlot;
+}
+
 StandardMind RummyGame::computerMind() { return {s.computerHand, s.eval, s.resetMelds}; }
 
 uint64_t RummyGame::expertSeed() { return static_cast<uint64_t>(rng_.uniform() * 9007199254740992.0); }
@@ -69,19 +79,13 @@ bool RummyGame::takeOfferedCard(int lowestSlot, int pauseMs, uint32_t serial, bo
     }
     if (!ComputerTakeDiscard(serial) || turnOver(serial))
         return false;
-    if (s.opponent == Opponent::Expert) {
-        const std::optional<int> slot = thinkThrough<int>(
-            [sight = expertSight(s), seed = expertSeed()] { return expertThrowSlot(sight, seed); }, pauseMs, serial);
-        if (!slot)
-            return false;
-        lowestSlot = *slot;
-    } else if (!pause(pauseMs, serial)) {
+    const std::optional<int> slot = throwAfterPause(lowestSlot, pauseMs, serial);
+    if (!slot)
         return false;
-    }
     if (s.eval.handWon)
         return true;
     sound("drop.wav");
-    return ComputerDiscardCard(lowestSlot, serial);
+    return ComputerDiscardCard(*slot, serial);
 }
 
 bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial, bool paused)
@@ -100,17 +104,11 @@ bool RummyGame::drawAndDiscard(int pauseMs, uint32_t serial, bool paused)
     }
     if (turnOver(serial))
         return false;
-    if (s.opponent == Opponent::Expert) {
-        const std::optional<int> slot = thinkThrough<int>(
-            [sight = expertSight(s), seed = expertSeed()] { return expertThrowSlot(sight, seed); }, pauseMs, serial);
-        if (!slot)
-            return false;
-        m.slot = static_cast<int16_t>(*slot);
-    } else if (!pause(pauseMs, serial)) {
+    const std::optional<int> slot = throwAfterPause(m.slot, pauseMs, serial);
+    if (!slot)
         return false;
-    }
     sound("drop.wav");
-    return ComputerDiscardCard(m.slot, serial);
+    return ComputerDiscardCard(*slot, serial);
 }
 
 bool RummyGame::ComputerDrawFromDeck(uint32_t serial)

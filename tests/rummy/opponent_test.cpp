@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_rummy_view.h"
+#include "rummy/duel.h"
 #include "rummy/expert.h"
 #include "rummy/sampler.h"
 
@@ -215,16 +216,8 @@ TEST(RummyOpponent, ExpertNeverHandsOverAKnownWin)
 TEST(RummyOpponent, AHandDealtIntoAUsedOnePlaysAsANewOne)
 {
     auto deal = [](SimHand& h, RummyPosition& log, uint64_t seed) {
-        SplitMix rng(seed);
-        std::array<int, kDeckSize> deck;
-        for (int c = 0; c < kDeckSize; ++c)
-            deck[c] = c;
-        rng.shuffle(deck.begin(), deck.end());
-        std::array<int, 9> first, second;
-        std::copy_n(deck.begin(), 9, second.begin());
-        std::copy_n(deck.begin() + 9, 9, first.begin());
         h.log = &log;
-        dealSim(h, first, second, deck.data() + 18, kDeckSize - 18);
+        dealSeeded(h, seed);
         playOut(h);
     };
     SimHand used;

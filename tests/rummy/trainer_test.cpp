@@ -46,6 +46,17 @@ SampledDeals rejectionDeals(const RummyPosition& pos, const PositionFacts& facts
     return out;
 }
 
+// A position's text read and walked.
+::testing::AssertionResult readPosition(const std::string& text, RummyPosition& pos, PositionFacts& facts)
+{
+    std::string error;
+    const auto parsed = parsePosition(text, error);
+    if (!parsed || !walkPosition(*parsed, facts, error))
+        return ::testing::AssertionFailure() << error;
+    pos = *parsed;
+    return ::testing::AssertionSuccess();
+}
+
 double winOf(const RummyHint& h, const RummyChoice& c)
 {
     for (const auto& cc : h.choices)
@@ -126,12 +137,10 @@ TEST(RummySampler, FindsExplainingDealsWhereOneRunLosesThem)
         "p; d 1; S 43; D 49; p; d 46; S 23; D 23; s 39; d 39; P; D 34; s 31; d 31; S 45; D 6; s 32; d 32; "
         "S 10; D 13; s 25; d 25; S 37; D 43; s 4; d 4; S 14; D 14; s 50; d 44; S 18; D 18; s 17; d 17; "
         "S 40; D 40; s 7; d 7; S 42; D 42; s 27";
-    std::string error;
-    const auto pos = parsePosition(text, error);
-    ASSERT_TRUE(pos) << error;
+    RummyPosition pos;
     PositionFacts facts;
-    ASSERT_TRUE(walkPosition(*pos, facts, error)) << error;
-    EXPECT_EQ(sampleDeals(*pos, facts, 400, 1777, 1, nullptr).consistent, 400);
+    ASSERT_TRUE(readPosition(text, pos, facts));
+    EXPECT_EQ(sampleDeals(pos, facts, 400, 1777, 1, nullptr).consistent, 400);
 }
 
 // Late in a hand some throws never win on any sampled deal; their figure is 0 but not
@@ -142,10 +151,10 @@ TEST(RummyHint, AFigureOfNoneStillHasAMargin)
         "3 5 36 21 48 20 44 8 42; S 30; D 30; p; d 45; P; D 3; p; d 37; P; D 5; s 35; d 40; P; D 48; s 38; "
         "d 19; S 7; D 7; s 6; d 6; S 1; D 1; p; d 35; S 32; D 32; s 51; d 51; S 16; D 42; p; d 1; S 9; D 45; "
         "s 25; d 17; P; D 37; s 23; d 23; P; D 9; s 46; d 46; S 22; D 8; s 47; d 47; S 43";
-    std::string error;
-    const auto pos = parsePosition(text, error);
-    ASSERT_TRUE(pos) << error;
-    const RummyHint hint = rummyHint(*pos, {.samples = 300, .seed = 2, .threads = 2});
+    RummyPosition pos;
+    PositionFacts facts;
+    ASSERT_TRUE(readPosition(text, pos, facts));
+    const RummyHint hint = rummyHint(pos, {.samples = 300, .seed = 2, .threads = 2});
     int none = 0;
     for (const ChoiceChance& c : hint.choices) {
         none += c.win == 0.0;
@@ -176,22 +185,20 @@ TEST(RummySampler, ItsDealsDoNotAllSettleFarFromTheRealOne)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.position);
-        std::string error;
-        const auto pos = parsePosition(c.position, error);
-        ASSERT_TRUE(pos) << error;
+        RummyPosition pos;
         PositionFacts facts;
-        ASSERT_TRUE(walkPosition(*pos, facts, error)) << error;
+        ASSERT_TRUE(readPosition(c.position, pos, facts));
         SimHand h;
-        ASSERT_EQ(replayPosition(h, *pos, facts, c.real, {}, pos->moves.size(), false), static_cast<int>(pos->moves.size()));
+        ASSERT_EQ(replayPosition(h, pos, facts, c.real, {}, pos.moves.size(), false), static_cast<int>(pos.moves.size()));
         HintOptions o{.samples = 1100, .seed = c.seed, .threads = 2};
         o.only = c.made;
-        const SampledDeals sampled = sampleDeals(*pos, facts, 1100, c.seed, 2, nullptr);
+        const SampledDeals sampled = sampleDeals(pos, facts, 1100, c.seed, 2, nullptr);
         EXPECT_EQ(sampled.consistent, 1100);
         SampledDeals real;
         real.deals.assign(1100, c.real);
         real.consistent = 1100;
-        const double hint = hintFromDeals(*pos, facts, sampled, o).choices.at(0).win;
-        const double truth = hintFromDeals(*pos, facts, real, o).choices.at(0).win;
+        const double hint = hintFromDeals(pos, facts, sampled, o).choices.at(0).win;
+        const double truth = hintFromDeals(pos, facts, real, o).choices.at(0).win;
         EXPECT_NEAR(hint, truth, 0.15);
     }
 }
